@@ -1,0 +1,5 @@
+#include "app/Forms.h"
+
+platform::FormSlot<FrmSplash> frmSplash;
+platform::FormSlot<FrmMain> frmMain;
+platform::FormSlot<FrmDummy> frmDummy;

@@ -1,0 +1,45 @@
+#include <algorithm>
+
+#include "app/Forms.h"
+#include "app/State.h"
+#include "common/General.h"
+#include "common/SettingsFile.h"
+#include "menus/MenuState.h"
+#include "platform/error.h"
+
+using namespace platform;
+
+void FrmMain::LoadIni() {
+    const auto settings = SettingsFile::ReadSettings(DataFile("browser.ini"));
+    CookieTrapMode = settings.CookieTrapMode;
+    NewTabMode = settings.NewTabMode;
+    HistoryInNewTab = settings.HistoryInNewTab;
+    SearchInNewTab = settings.SearchInNewTab;
+    PopupMode = settings.PopupMode;
+    SkinFolder = settings.SkinFolder;
+    FastPaint = settings.FastPaint;
+    DefaultPage = settings.DefaultPage;
+    SearchPage = settings.SearchPage;
+    NoAutoComplete = settings.NoAutoComplete;
+
+    lstFilter.Clear();
+    Try([this] {
+        General::LineReader file(DataFile("filter.dat"));
+        while (!file.AtEnd()) lstFilter.AddItem(file.ReadLine());
+    });
+
+    if (Starting == 1) {
+        frmSplash->Label1.SetCaption("Loading skin...");
+        frmSplash->Label1.Refresh();
+    }
+
+    // The setting names the folder the way the settings file writes it ("skins\name").
+    std::string folder = SkinFolder;
+    std::replace(folder.begin(), folder.end(), '\\', '/');
+    LoadSkin(AppPath + "/" + folder);
+
+    Resizing = 0;
+    CurrentMenu = "";
+    DropMenuOpen = 0;
+    MenuMode = 0;
+}

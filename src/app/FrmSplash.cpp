@@ -1,0 +1,48 @@
+#include "app/FrmSplash.h"
+
+#include <gdkmm/screen.h>
+
+#include "app/Forms.h"
+#include "app/SplashPicture.h"
+#include "app/State.h"
+#include "platform/twips.h"
+
+using namespace platform;
+
+FrmSplash::FrmSplash() : Form(FormStyle{.borderless = true, .showInTaskbar = false, .resizable = false}) {
+    SetCaption("Quellin");
+    SetWidth(6000);
+    SetHeight(3750);
+    auto screen = Gdk::Screen::get_default();
+    Move((PixelsToTwipsX(screen->get_width()) - Width()) / 2, (PixelsToTwipsY(screen->get_height()) - Height()) / 2);
+
+    Picture1.PlaceIn(*this);
+    Picture1.Move(0, 0, 6000, 3750);
+    Picture1.SetPicture(SplashPicture());
+
+    for (Label* label : {&Label1, &Label2, &Label3}) {
+        label->PlaceIn(Picture1);
+        label->SetTransparent(true);
+        label->SetForeColor(0xF5EDE6);
+    }
+    Label1.Move(450, 3240, 5100, 270);
+    Label1.SetCaption("Initialising...");
+    Label2.Move(4200, 1905, 1350, 270);
+    Label2.SetFont("Arial", 9, true);
+    Label2.SetAlignment(Label::Align::Right);
+    Label2.SetCaption("Ver 0.6a");
+    Label3.Move(450, 2280, 5100, 270);
+    Label3.SetCaption("Tabbed browsing for the Linux desktop");
+}
+
+void FrmSplash::Form_Load() {
+    Starting = 1;
+    Show();
+    Refresh();
+    frmMain->Show();
+}
+
+void FrmSplash::Form_Resize() {
+    if (WindowState() == vbMaximized) StartMaximised = "1";
+    SetWindowState(vbNormal);
+}

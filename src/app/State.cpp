@@ -1,0 +1,38 @@
+#include "app/State.h"
+
+std::string AppPath;
+
+std::int16_t Starting = 0;
+std::string StartMaximised;
+std::int16_t Closing = 0;
+std::int16_t Resizing = 0;
+std::int16_t IsMaximised = 0;
+
+std::int32_t SavedWidth = 0;
+std::int32_t SavedHeight = 0;
+std::int32_t SavedTop = 0;
+std::int32_t SavedLeft = 0;
+
+std::int16_t CurrentTab = 0;
+std::int16_t BusyFrame = 0;
+
+std::string SkinFolder;
+std::int16_t HistoryInNewTab = 0;
+std::int16_t SearchInNewTab = 0;
+std::string SearchPage;
+std::string DefaultPage;
+std::int16_t PopupMode = 0;
+std::int16_t FastPaint = 0;
+std::int16_t NewTabMode = 0;
+std::int16_t NoAutoComplete = 0;
+std::int16_t CookieTrapMode = 0;
+
+platform::OleColor MenuHighlightColour = 0;
+platform::OleColor MenuTextColour = 0;
+platform::OleColor MenuHighlightTextColour = 0;
+platform::OleColor TabTextColour = 0;
+platform::OleColor TabTextDisabledColour = 0;
+platform::OleColor StatusTextColour = 0;
+platform::OleColor ProgressBarColour = 0;
+
+std::string DataFile(const std::string& name) { return AppPath + "/" + name; }

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/color.h"
+
+// Module-level state of the browser window, shared by every form.
+
+// The program folder, without a trailing separator; every data file lives in it.
+extern std::string AppPath;
+
+// Flags (1 or 0).
+extern std::int16_t Starting;
+extern std::string StartMaximised;  // "1" once the splash window found itself maximised
+extern std::int16_t Closing;
+extern std::int16_t Resizing;
+extern std::int16_t IsMaximised;
+
+// The window's rectangle before the program's own maximise, in twips.
+extern std::int32_t SavedWidth;
+extern std::int32_t SavedHeight;
+extern std::int32_t SavedTop;
+extern std::int32_t SavedLeft;
+
+extern std::int16_t CurrentTab;
+extern std::int16_t BusyFrame;
+
+// The settings of browser.ini, written only by LoadIni.
+extern std::string SkinFolder;
+extern std::int16_t HistoryInNewTab;
+extern std::int16_t SearchInNewTab;
+extern std::string SearchPage;
+extern std::string DefaultPage;
+extern std::int16_t PopupMode;
+extern std::int16_t FastPaint;
+extern std::int16_t NewTabMode;
+extern std::int16_t NoAutoComplete;
+extern std::int16_t CookieTrapMode;
+
+// Skin colours.
+extern platform::OleColor MenuHighlightColour;
+extern platform::OleColor MenuTextColour;
+extern platform::OleColor MenuHighlightTextColour;
+extern platform::OleColor TabTextColour;
+extern platform::OleColor TabTextDisabledColour;
+extern platform::OleColor StatusTextColour;
+extern platform::OleColor ProgressBarColour;
+
+// A data file of the program folder.
+std::string DataFile(const std::string& name);

@@ -1,0 +1,79 @@
+#include "common/SettingsFile.h"
+
+#include <glib.h>
+
+#include <algorithm>
+#include <memory>
+
+#include "common/Conversions.h"
+#include "common/General.h"
+#include "platform/error.h"
+
+namespace SettingsFile {
+
+namespace {
+
+std::string WithoutLineBreaks(std::string text) {
+    std::erase_if(text, [](char ch) { return ch == '\r' || ch == '\n'; });
+    return text;
+}
+
+void AppendBlock(std::string& text, const char* header, const std::string& value) {
+    text += header;
+    text += "\r\n";
+    text += WithoutLineBreaks(value);
+    text += "\r\n\r\n";
+}
+
+void AppendOptionBlock(std::string& text, const char* header, const std::optional<int>& choice) {
+    if (choice) AppendBlock(text, header, std::to_string(*choice));
+}
+
+}  // namespace
+
+std::string BrowserIniText(const SettingsDialogValues& values) {
+    std::string text;
+    AppendBlock(text, "[Skin]", values.SkinFolder);
+    AppendBlock(text, "[History]", Conversions::Str(values.HistoryInNewTab));
+    AppendBlock(text, "[SearchTab]", Conversions::Str(values.SearchInNewTab));
+    AppendBlock(text, "[Search]", values.SearchPage);
+    if (values.DefaultPage) AppendBlock(text, "[Default]", *values.DefaultPage);
+    AppendOptionBlock(text, "[Popups]", values.PopupMode);
+    AppendBlock(text, "[Paint]", Conversions::Str(values.FastPaint));
+    AppendOptionBlock(text, "[NewTab]", values.NewTabMode);
+    AppendBlock(text, "[AutoComplete]", Conversions::Str(values.NoAutoComplete));
+    AppendOptionBlock(text, "[CookieTrap]", values.CookieTrapMode);
+    // The whole text goes out in one print, which ends it with one more line break.
+    text += "\r\n";
+    return text;
+}
+
+void WriteBrowserIni(const std::string& path, const SettingsDialogValues& values) {
+    const std::string text = BrowserIniText(values);
+    GError* rawError = nullptr;
+    if (g_file_set_contents(path.c_str(), text.data(), static_cast<gssize>(text.size()), &rawError)) return;
+    const std::unique_ptr<GError, decltype(&g_error_free)> error(rawError, &g_error_free);
+    if (g_error_matches(error.get(), G_FILE_ERROR, G_FILE_ERROR_NOENT)) {
+        throw platform::ToolkitError(platform::errors::PathNotFound, "Path not found");
+    }
+    throw platform::ToolkitError(platform::errors::PathFileAccessError, "Path/File access error");
+}
+
+Settings ReadSettings(const std::string& iniPath) {
+    const auto text = [&](const char* key) { return General::ReadIni(iniPath, key); };
+    const auto number = [&](const char* key) { return Conversions::SettingFromText(text(key)); };
+    Settings settings;
+    settings.CookieTrapMode = number("cookietrap");
+    settings.NewTabMode = number("newtab");
+    settings.HistoryInNewTab = number("history");
+    settings.SearchInNewTab = number("searchtab");
+    settings.PopupMode = number("popups");
+    settings.SkinFolder = text("skin");
+    settings.FastPaint = number("paint");
+    settings.DefaultPage = text("default");
+    settings.SearchPage = text("search");
+    settings.NoAutoComplete = number("autocomplete");
+    return settings;
+}
+
+}  // namespace SettingsFile

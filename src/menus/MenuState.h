@@ -1,0 +1,13 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// State of the menu bar and its drop-down and favourites menus, shared by the
+// main window and the menu windows.
+extern std::int16_t MenuMode;
+extern std::string CurrentMenu;
+extern std::int16_t DropMenuOpen;
+extern std::string MenuItems;
+extern std::int16_t MenuItemIndex;
+extern std::string FavMenuHoverPath;

@@ -1,0 +1,148 @@
+#include "platform/canvas.h"
+
+#include <gdkmm/window.h>
+#include <gtk/gtk.h>
+#include <pangomm/layout.h>
+
+#include <algorithm>
+
+#include "platform/twips.h"
+
+namespace platform {
+
+Canvas::Canvas() {
+    set_has_window(true);
+    add_events(Gdk::BUTTON_PRESS_MASK | Gdk::BUTTON_RELEASE_MASK | Gdk::POINTER_MOTION_MASK |
+               Gdk::ENTER_NOTIFY_MASK | Gdk::LEAVE_NOTIFY_MASK);
+    SetPixelSize(1, 1);
+}
+
+void Canvas::on_realize() {
+    // Gtk::Fixed makes its own window only when asked to have one.
+    set_realized(true);
+    GtkAllocation allocation;
+    gtk_widget_get_allocation(GTK_WIDGET(gobj()), &allocation);
+    GdkWindowAttr attributes{};
+    attributes.window_type = GDK_WINDOW_CHILD;
+    attributes.x = allocation.x;
+    attributes.y = allocation.y;
+    attributes.width = allocation.width;
+    attributes.height = allocation.height;
+    attributes.wclass = GDK_INPUT_OUTPUT;
+    attributes.visual = gtk_widget_get_visual(GTK_WIDGET(gobj()));
+    attributes.event_mask = gtk_widget_get_events(GTK_WIDGET(gobj())) | GDK_EXPOSURE_MASK;
+    GdkWindow* window = gdk_window_new(gtk_widget_get_parent_window(GTK_WIDGET(gobj())), &attributes,
+                                       GDK_WA_X | GDK_WA_Y | GDK_WA_VISUAL);
+    gtk_widget_register_window(GTK_WIDGET(gobj()), window);
+    gtk_widget_set_window(GTK_WIDGET(gobj()), window);
+}
+
+void Canvas::SetPixelSize(int width, int height) {
+    width = std::max(width, 1);
+    height = std::max(height, 1);
+    if (image_ && width == width_ && height == height_) return;
+    auto resized = Cairo::ImageSurface::create(Cairo::FORMAT_RGB24, width, height);
+    auto cr = Cairo::Context::create(resized);
+    PaintBackground(cr);
+    if (image_) {
+        cr->set_source(image_, 0, 0);
+        cr->paint();
+    }
+    image_ = resized;
+    width_ = width;
+    height_ = height;
+    set_size_request(width, height);
+    queue_draw();
+}
+
+void Canvas::PaintBackground(const Cairo::RefPtr<Cairo::Context>& cr) const {
+    SetSourceColor(cr, backColor_);
+    cr->paint();
+    if (!picture_.Empty()) {
+        cr->set_source(picture_.Surface(), 0, 0);
+        cr->paint();
+    }
+}
+
+void Canvas::SetBackColor(OleColor color) {
+    backColor_ = color;
+    Cls();
+}
+
+void Canvas::SetPicture(const Picture& picture) {
+    picture_ = picture;
+    Cls();
+}
+
+Picture Canvas::Image() const {
+    auto copy = Cairo::ImageSurface::create(Cairo::FORMAT_RGB24, width_, height_);
+    auto cr = Cairo::Context::create(copy);
+    cr->set_source(image_, 0, 0);
+    cr->paint();
+    return Picture(copy);
+}
+
+void Canvas::Cls() {
+    PaintBackground(Cairo::Context::create(image_));
+    CurrentX = 0;
+    CurrentY = 0;
+    queue_draw();
+}
+
+Glib::RefPtr<Pango::Layout> Canvas::Layout(const std::string& text) {
+    auto layout = create_pango_layout(text);
+    Pango::FontDescription font(FontName);
+    font.set_size(static_cast<int>(FontSize * PANGO_SCALE));
+    font.set_weight(FontBold ? Pango::WEIGHT_BOLD : Pango::WEIGHT_NORMAL);
+    layout->set_font_description(font);
+    return layout;
+}
+
+void Canvas::Print(const std::string& text) {
+    auto layout = Layout(text);
+    auto cr = Cairo::Context::create(image_);
+    SetSourceColor(cr, foreColor_);
+    cr->move_to(CurrentX / TwipsPerPixelX, CurrentY / TwipsPerPixelY);
+    layout->show_in_cairo_context(cr);
+    int width = 0, height = 0;
+    layout->get_pixel_size(width, height);
+    CurrentX = 0;
+    CurrentY += PixelsToTwipsY(height);
+    queue_draw();
+}
+
+double Canvas::TextWidth(const std::string& text) {
+    int width = 0, height = 0;
+    Layout(text)->get_pixel_size(width, height);
+    return PixelsToTwipsX(width);
+}
+
+double Canvas::TextHeight(const std::string& text) {
+    int width = 0, height = 0;
+    Layout(text.empty() ? std::string(" ") : text)->get_pixel_size(width, height);
+    return PixelsToTwipsY(height);
+}
+
+void Canvas::CopyFrom(const Canvas& source, int x, int y, int width, int height, int sourceX, int sourceY) {
+    auto cr = Cairo::Context::create(image_);
+    cr->rectangle(x, y, width, height);
+    cr->clip();
+    cr->set_source(source.image_, x - sourceX, y - sourceY);
+    cr->set_operator(Cairo::OPERATOR_SOURCE);
+    cr->paint();
+    queue_draw();
+}
+
+void Canvas::RefreshNow() {
+    queue_draw();
+    if (auto window = get_window()) window->process_updates(true);
+    gdk_display_flush(gdk_display_get_default());
+}
+
+bool Canvas::on_draw(const Cairo::RefPtr<Cairo::Context>& cr) {
+    cr->set_source(image_, 0, 0);
+    cr->paint();
+    return Gtk::Fixed::on_draw(cr);
+}
+
+}  // namespace platform

@@ -1,0 +1,71 @@
+#pragma once
+
+#include <cairomm/surface.h>
+#include <gtkmm/fixed.h>
+
+#include <string>
+
+#include "platform/color.h"
+#include "platform/picture.h"
+
+namespace platform {
+
+// A drawing surface that can hold child widgets: the client area of a form and of
+// a picture box. It keeps a persistent image (background colour, picture, then what
+// was drawn) that survives repaints, and draws its children over it.
+class Canvas : public Gtk::Fixed {
+public:
+    Canvas();
+
+    // Size of the persistent image, following the widget's size.
+    void SetPixelSize(int width, int height);
+    int PixelWidth() const { return width_; }
+    int PixelHeight() const { return height_; }
+
+    OleColor BackColor() const { return backColor_; }
+    void SetBackColor(OleColor color);
+    OleColor ForeColor() const { return foreColor_; }
+    void SetForeColor(OleColor color) { foreColor_ = color; }
+
+    const Picture& GetPicture() const { return picture_; }
+    void SetPicture(const Picture& picture);
+
+    // The persistent image as it is now, as a picture of its own.
+    Picture Image() const;
+    const Cairo::RefPtr<Cairo::ImageSurface>& ImageSurface() const { return image_; }
+
+    // Clears what was drawn: back colour and picture only; the text position goes to 0, 0.
+    void Cls();
+
+    // Text output in twips.
+    double CurrentX = 0;
+    double CurrentY = 0;
+    std::string FontName = "Sans";
+    double FontSize = 8;
+    bool FontBold = false;
+    void Print(const std::string& text);
+    double TextWidth(const std::string& text);
+    double TextHeight(const std::string& text);
+
+    // Copies a rectangle of another canvas's image into this one, in pixels.
+    void CopyFrom(const Canvas& source, int x, int y, int width, int height, int sourceX, int sourceY);
+
+    // Paints at once, not at the next idle time.
+    void RefreshNow();
+
+protected:
+    bool on_draw(const Cairo::RefPtr<Cairo::Context>& cr) override;
+    void on_realize() override;
+
+private:
+    void PaintBackground(const Cairo::RefPtr<Cairo::Context>& cr) const;
+    Glib::RefPtr<Pango::Layout> Layout(const std::string& text);
+
+    Cairo::RefPtr<Cairo::ImageSurface> image_;
+    int width_ = 0, height_ = 0;
+    OleColor backColor_ = vbButtonFace;
+    OleColor foreColor_ = vbButtonText;
+    Picture picture_;
+};
+
+}  // namespace platform

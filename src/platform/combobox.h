@@ -1,0 +1,56 @@
+#pragma once
+
+#include <gtkmm/comboboxtext.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/control.h"
+
+namespace platform {
+
+// Key codes as the key handlers receive them.
+inline constexpr int vbKeyBack = 8;
+inline constexpr int vbKeyClear = 12;
+inline constexpr int vbKeyReturn = 13;
+inline constexpr int vbKeyShift = 16;
+inline constexpr int vbKeyControl = 17;
+inline constexpr int vbKeyDelete = 46;
+
+// Turns a GDK key value into the toolkit's key code (letters upper case).
+int KeyCodeOf(unsigned keyval);
+
+// An editable combo box whose list is kept sorted, letter case ignored.
+class ComboBox : public Control {
+public:
+    ComboBox();
+
+    std::string Text() const;
+    void SetText(const std::string& text);
+    // Selection in the text, in characters.
+    int SelStart() const;
+    void SetSelStart(int start);
+    int SelLength() const;
+    void SetSelLength(int length);
+
+    void AddItem(const std::string& item);
+    void Clear();
+    int ListCount() const { return static_cast<int>(items_.size()); }
+    const std::string& List(int index) const;
+    const std::vector<std::string>& Items() const { return items_; }
+
+    std::function<void(int keyCode, int shift)> KeyDown;
+    std::function<void(int keyCode, int shift)> KeyUp;
+    std::function<void()> Change;
+
+private:
+    Gtk::Entry& Entry() const;
+    void FillPopupList();
+
+    Gtk::ComboBoxText* combo_;
+    std::vector<std::string> items_;
+    bool popupListCurrent_ = false;
+    bool settingText_ = false;
+};
+
+}  // namespace platform

@@ -1,0 +1,190 @@
+#include "platform/control.h"
+
+#include <gdkmm/window.h>
+#include <gtkmm/fixed.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "platform/app.h"
+#include "platform/container.h"
+#include "platform/twips.h"
+
+namespace platform {
+
+namespace {
+int ButtonBit(guint button) {
+    switch (button) {
+        case 1: return vbLeftButton;
+        case 2: return vbMiddleButton;
+        case 3: return vbRightButton;
+        default: return 0;
+    }
+}
+
+int HeldButtons(guint state) {
+    return ((state & GDK_BUTTON1_MASK) ? vbLeftButton : 0) | ((state & GDK_BUTTON3_MASK) ? vbRightButton : 0) |
+           ((state & GDK_BUTTON2_MASK) ? vbMiddleButton : 0);
+}
+
+int ShiftState(guint state) {
+    return ((state & GDK_SHIFT_MASK) ? vbShiftMask : 0) | ((state & GDK_CONTROL_MASK) ? vbCtrlMask : 0) |
+           ((state & GDK_MOD1_MASK) ? vbAltMask : 0);
+}
+
+void Call(const Control::MouseHandler& handler, int button, int shift, double x, double y) {
+    if (handler) Dispatch([=] { handler(button, shift, x, y); });
+}
+}  // namespace
+
+Control::Control(std::unique_ptr<Gtk::Widget> widget) : widget_(std::move(widget)) {
+    widget_->set_no_show_all(true);
+    widget_->show();
+}
+
+Control::~Control() {
+    if (parent_ && widget_->get_parent()) parent_->ChildArea().remove(*widget_);
+}
+
+void Control::PlaceIn(Container& container) {
+    if (parent_ && widget_->get_parent()) parent_->ChildArea().remove(*widget_);
+    parent_ = &container;
+    container.ChildArea().put(*widget_, 0, 0);
+    ApplyGeometry();
+}
+
+int Control::PixelWidth() const { return std::max(0, TwipsToPixelsX(width_)); }
+int Control::PixelHeight() const { return std::max(0, TwipsToPixelsY(height_)); }
+
+void Control::ApplyGeometry() {
+    widget_->set_size_request(PixelWidth(), PixelHeight());
+    if (parent_ && widget_->get_parent())
+        parent_->ChildArea().move(*widget_, TwipsToPixelsX(left_), TwipsToPixelsY(top_));
+}
+
+void Control::SetLeft(double left) {
+    left_ = left;
+    ApplyGeometry();
+}
+
+void Control::SetTop(double top) {
+    top_ = top;
+    ApplyGeometry();
+}
+
+void Control::SetWidth(double width) {
+    width_ = width;
+    ApplyGeometry();
+    GeometryChanged();
+}
+
+void Control::SetHeight(double height) {
+    height_ = height;
+    ApplyGeometry();
+    GeometryChanged();
+}
+
+void Control::Move(double left, double top, double width, double height) {
+    left_ = left;
+    top_ = top;
+    width_ = width;
+    height_ = height;
+    ApplyGeometry();
+    GeometryChanged();
+}
+
+void Control::SetVisible(bool visible) {
+    visible_ = visible;
+    widget_->set_visible(visible);
+    if (visible) ApplyStacking();
+}
+
+void Control::SetEnabled(bool enabled) {
+    enabled_ = enabled;
+    widget_->set_sensitive(enabled);
+}
+
+void Control::SetToolTipText(const std::string& text) {
+    toolTipText_ = text;
+    widget_->set_tooltip_text(text);
+}
+
+void Control::ApplyStacking() {
+    if (auto window = widget_->get_window(); window && widget_->get_has_window()) window->raise();
+}
+
+void Control::ZOrder(int position) {
+    auto window = widget_->get_window();
+    if (!window || !widget_->get_has_window()) {
+        // Not yet realized: raise it once it is.
+        if (position == 0)
+            widget_->signal_realize().connect([this] { ApplyStacking(); });
+        return;
+    }
+    if (position == 0)
+        window->raise();
+    else
+        window->lower();
+    if (auto parent = widget_->get_parent()) parent->queue_draw();
+}
+
+void Control::SetFocus() { widget_->grab_focus(); }
+
+void Control::AcceptTextDrops() {
+    widget_->drag_dest_set({}, Gtk::DEST_DEFAULT_ALL, Gdk::ACTION_COPY | Gdk::ACTION_LINK);
+    widget_->drag_dest_add_text_targets();
+    widget_->drag_dest_add_uri_targets();
+    widget_->signal_drag_data_received().connect(
+        [this](const Glib::RefPtr<Gdk::DragContext>&, int, int, const Gtk::SelectionData& data, guint, guint) {
+            std::string text = data.get_text();
+            if (text.empty()) {
+                auto uris = data.get_uris();
+                if (!uris.empty()) text = uris.front();
+            }
+            if (!text.empty() && OLEDragDrop) Dispatch([this, text] { OLEDragDrop(text); });
+        });
+}
+
+void Control::CopySettingsFrom(const Control& other) {
+    Move(other.left_, other.top_, other.width_, other.height_);
+    SetEnabled(other.enabled_);
+    SetToolTipText(other.toolTipText_);
+    SetVisible(false);
+}
+
+void Control::ListenToPointer() {
+    widget_->add_events(Gdk::BUTTON_PRESS_MASK | Gdk::BUTTON_RELEASE_MASK | Gdk::POINTER_MOTION_MASK);
+    widget_->signal_button_press_event().connect(
+        [this](GdkEventButton* event) {
+            const double x = PixelsToTwipsX(event->x), y = PixelsToTwipsY(event->y);
+            if (event->type == GDK_2BUTTON_PRESS) {
+                if (DblClick) Dispatch([this] { DblClick(); });
+                return true;
+            }
+            if (event->type != GDK_BUTTON_PRESS) return true;
+            pressed_ = event->button == 1;
+            Call(MouseDown, ButtonBit(event->button), ShiftState(event->state), x, y);
+            return true;
+        },
+        false);
+    widget_->signal_button_release_event().connect(
+        [this](GdkEventButton* event) {
+            const double x = PixelsToTwipsX(event->x), y = PixelsToTwipsY(event->y);
+            Call(MouseUp, ButtonBit(event->button), ShiftState(event->state), x, y);
+            const bool inside = event->x >= 0 && event->y >= 0 && event->x < widget_->get_allocated_width() &&
+                                event->y < widget_->get_allocated_height();
+            if (event->button == 1 && pressed_ && inside && Click) Dispatch([this] { Click(); });
+            pressed_ = false;
+            return true;
+        },
+        false);
+    widget_->signal_motion_notify_event().connect(
+        [this](GdkEventMotion* event) {
+            Call(MouseMove, HeldButtons(event->state), ShiftState(event->state), PixelsToTwipsX(event->x),
+                 PixelsToTwipsY(event->y));
+            return true;
+        },
+        false);
+}
+
+}  // namespace platform

@@ -1,0 +1,91 @@
+#pragma once
+
+#include <gtkmm/widget.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace platform {
+
+class Container;
+
+// Mouse buttons and shift keys as the handlers receive them.
+inline constexpr int vbLeftButton = 1;
+inline constexpr int vbRightButton = 2;
+inline constexpr int vbMiddleButton = 4;
+inline constexpr int vbShiftMask = 1;
+inline constexpr int vbCtrlMask = 2;
+inline constexpr int vbAltMask = 4;
+
+// A control placed in a form or a container control. Its geometry, visibility and
+// the rest are values held here, in twips, and mirrored onto the GTK widget.
+class Control {
+public:
+    using MouseHandler = std::function<void(int button, int shift, double x, double y)>;
+
+    virtual ~Control();
+    Control(const Control&) = delete;
+    Control& operator=(const Control&) = delete;
+
+    Gtk::Widget& Widget() { return *widget_; }
+
+    double Left() const { return left_; }
+    double Top() const { return top_; }
+    double Width() const { return width_; }
+    double Height() const { return height_; }
+    void SetLeft(double left);
+    void SetTop(double top);
+    virtual void SetWidth(double width);
+    virtual void SetHeight(double height);
+    void Move(double left, double top, double width, double height);
+
+    bool Visible() const { return visible_; }
+    virtual void SetVisible(bool visible);
+    bool Enabled() const { return enabled_; }
+    void SetEnabled(bool enabled);
+    const std::string& ToolTipText() const { return toolTipText_; }
+    void SetToolTipText(const std::string& text);
+
+    // Position 0 brings the control to the front of its siblings, 1 sends it back.
+    void ZOrder(int position = 0);
+    void SetFocus();
+
+    Container* Parent() const { return parent_; }
+    void PlaceIn(Container& container);
+
+    // Accept text dropped from other programs (manual drop mode).
+    void AcceptTextDrops();
+
+    // A loaded element of a control array starts as a copy of element 0, hidden.
+    virtual void CopySettingsFrom(const Control& other);
+
+    std::function<void()> Click;
+    std::function<void()> DblClick;
+    MouseHandler MouseDown;
+    MouseHandler MouseMove;
+    MouseHandler MouseUp;
+    std::function<void(const std::string& text)> OLEDragDrop;
+
+protected:
+    explicit Control(std::unique_ptr<Gtk::Widget> widget);
+    // Routes pointer events of the widget to the handlers above.
+    void ListenToPointer();
+    virtual void GeometryChanged() {}
+    int PixelWidth() const;
+    int PixelHeight() const;
+
+private:
+    void ApplyGeometry();
+    void ApplyStacking();
+
+    std::unique_ptr<Gtk::Widget> widget_;
+    Container* parent_ = nullptr;
+    double left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+    bool visible_ = true;
+    bool enabled_ = true;
+    std::string toolTipText_;
+    bool pressed_ = false;
+};
+
+}  // namespace platform

@@ -1,0 +1,73 @@
+#include "platform/label.h"
+
+#include <gdkmm/window.h>
+#include <pangomm/layout.h>
+
+namespace platform {
+
+Label::Label() : Control(std::make_unique<Gtk::DrawingArea>()) {
+    area_ = static_cast<Gtk::DrawingArea*>(&Widget());
+    area_->signal_draw().connect([this](const Cairo::RefPtr<Cairo::Context>& cr) { return Draw(cr); }, false);
+    ListenToPointer();
+}
+
+void Label::SetCaption(const std::string& caption) {
+    caption_ = caption;
+    area_->queue_draw();
+}
+
+void Label::SetForeColor(OleColor color) {
+    foreColor_ = color;
+    area_->queue_draw();
+}
+
+void Label::SetBackColor(OleColor color) {
+    backColor_ = color;
+    area_->queue_draw();
+}
+
+void Label::SetTransparent(bool transparent) {
+    transparent_ = transparent;
+    area_->queue_draw();
+}
+
+void Label::SetAlignment(Align alignment) {
+    alignment_ = alignment;
+    area_->queue_draw();
+}
+
+void Label::SetFont(const std::string& name, double size, bool bold) {
+    fontName_ = name;
+    fontSize_ = size;
+    fontBold_ = bold;
+    area_->queue_draw();
+}
+
+void Label::Refresh() {
+    area_->queue_draw();
+    if (auto window = area_->get_window()) window->process_updates(true);
+}
+
+bool Label::Draw(const Cairo::RefPtr<Cairo::Context>& cr) {
+    const int width = area_->get_allocated_width();
+    if (!transparent_) {
+        SetSourceColor(cr, backColor_);
+        cr->paint();
+    }
+    auto layout = area_->create_pango_layout(caption_);
+    Pango::FontDescription font(fontName_);
+    font.set_size(static_cast<int>(fontSize_ * PANGO_SCALE));
+    font.set_weight(fontBold_ ? Pango::WEIGHT_BOLD : Pango::WEIGHT_NORMAL);
+    layout->set_font_description(font);
+    layout->set_width(width * PANGO_SCALE);
+    layout->set_wrap(Pango::WRAP_WORD_CHAR);
+    layout->set_alignment(alignment_ == Align::Left     ? Pango::ALIGN_LEFT
+                          : alignment_ == Align::Center ? Pango::ALIGN_CENTER
+                                                        : Pango::ALIGN_RIGHT);
+    SetSourceColor(cr, Enabled() ? foreColor_ : 0x808080);
+    cr->move_to(0, 0);
+    layout->show_in_cairo_context(cr);
+    return true;
+}
+
+}  // namespace platform

@@ -1,0 +1,126 @@
+#include "platform/listbox.h"
+
+#include <glib.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "platform/app.h"
+#include "platform/error.h"
+
+namespace platform {
+
+bool ListLess(const std::string& a, const std::string& b) {
+    gchar* foldedA = g_utf8_casefold(a.c_str(), static_cast<gssize>(a.size()));
+    gchar* foldedB = g_utf8_casefold(b.c_str(), static_cast<gssize>(b.size()));
+    const bool less = std::strcmp(foldedA, foldedB) < 0;
+    g_free(foldedA);
+    g_free(foldedB);
+    return less;
+}
+
+ListBox::ListBox(bool sorted, bool multiSelect)
+    : Control(std::make_unique<Gtk::ScrolledWindow>()), sorted_(sorted), store_(Gtk::ListStore::create(columns_)) {
+    auto& scroller = static_cast<Gtk::ScrolledWindow&>(Widget());
+    view_.set_model(store_);
+    view_.set_headers_visible(false);
+    view_.append_column("", columns_.text);
+    view_.get_selection()->set_mode(multiSelect ? Gtk::SELECTION_MULTIPLE : Gtk::SELECTION_SINGLE);
+    view_.get_selection()->signal_changed().connect([this] { SyncSelectionFromView(); });
+    view_.signal_row_activated().connect([this](const Gtk::TreePath&, Gtk::TreeViewColumn*) {
+        if (DblClick) Dispatch([this] { DblClick(); });
+    });
+    view_.show();
+    scroller.set_policy(Gtk::POLICY_AUTOMATIC, Gtk::POLICY_AUTOMATIC);
+    scroller.set_shadow_type(Gtk::SHADOW_IN);
+    scroller.add(view_);
+}
+
+void ListBox::AddItem(const std::string& item) {
+    int index = static_cast<int>(items_.size());
+    if (sorted_)
+        index = static_cast<int>(std::upper_bound(items_.begin(), items_.end(), item, ListLess) - items_.begin());
+    AddItem(item, index);
+}
+
+void ListBox::AddItem(const std::string& item, int index) {
+    if (index < 0 || index > ListCount()) throw ToolkitError(errors::InvalidProcedureCall, "Invalid procedure call or argument");
+    items_.insert(items_.begin() + index, item);
+    selected_.insert(selected_.begin() + index, false);
+    if (listIndex_ >= index) ++listIndex_;
+    auto row = index == ListCount() - 1 ? *store_->append() : *store_->insert(store_->children()[index]);
+    row[columns_.text] = item;
+}
+
+void ListBox::CheckIndex(int index) const {
+    if (index < 0 || index >= ListCount()) throw ToolkitError(errors::InvalidProcedureCall, "Invalid procedure call or argument");
+}
+
+void ListBox::RemoveItem(int index) {
+    CheckIndex(index);
+    items_.erase(items_.begin() + index);
+    selected_.erase(selected_.begin() + index);
+    if (listIndex_ == index) listIndex_ = -1;
+    else if (listIndex_ > index) --listIndex_;
+    syncing_ = true;
+    store_->erase(store_->children()[index]);
+    syncing_ = false;
+}
+
+void ListBox::Clear() {
+    items_.clear();
+    selected_.clear();
+    listIndex_ = -1;
+    syncing_ = true;
+    store_->clear();
+    syncing_ = false;
+}
+
+const std::string& ListBox::List(int index) const {
+    CheckIndex(index);
+    return items_[index];
+}
+
+void ListBox::SetListIndex(int index) {
+    if (index < -1 || index >= ListCount()) throw ToolkitError(errors::InvalidPropertyValue, "Invalid property value");
+    listIndex_ = index;
+    syncing_ = true;
+    if (index < 0)
+        view_.get_selection()->unselect_all();
+    else
+        view_.get_selection()->select(store_->children()[index]);
+    syncing_ = false;
+    if (index >= 0) selected_[index] = true;
+    if (Click) Dispatch([this] { Click(); });
+}
+
+bool ListBox::Selected(int index) const {
+    CheckIndex(index);
+    return selected_[index];
+}
+
+void ListBox::SetSelected(int index, bool selected) {
+    CheckIndex(index);
+    selected_[index] = selected;
+    syncing_ = true;
+    if (selected)
+        view_.get_selection()->select(store_->children()[index]);
+    else
+        view_.get_selection()->unselect(store_->children()[index]);
+    syncing_ = false;
+}
+
+std::string ListBox::Text() const { return listIndex_ >= 0 ? items_[listIndex_] : std::string(); }
+
+void ListBox::SyncSelectionFromView() {
+    if (syncing_) return;
+    auto selection = view_.get_selection();
+    for (int i = 0; i < ListCount(); ++i) selected_[i] = selection->is_selected(store_->children()[i]);
+    auto rows = selection->get_selected_rows();
+    listIndex_ = rows.empty() ? -1 : rows.front()[0];
+    if (Click) Dispatch([this] { Click(); });
+}
+
+void ListBox::CopySettingsFrom(const Control& other) { Control::CopySettingsFrom(other); }
+
+}  // namespace platform

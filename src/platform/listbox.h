@@ -1,0 +1,62 @@
+#pragma once
+
+#include <gtkmm/liststore.h>
+#include <gtkmm/scrolledwindow.h>
+#include <gtkmm/treeview.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/control.h"
+
+namespace platform {
+
+// A list box of text items. A sorted one keeps its items in alphabetical order,
+// letter case ignored; new items go after equal ones.
+class ListBox : public Control {
+public:
+    explicit ListBox(bool sorted = false, bool multiSelect = false);
+
+    bool Sorted() const { return sorted_; }
+    void AddItem(const std::string& item);
+    void AddItem(const std::string& item, int index);
+    // Raises ToolkitError 5 for an index out of range.
+    void RemoveItem(int index);
+    void Clear();
+    int ListCount() const { return static_cast<int>(items_.size()); }
+    const std::string& List(int index) const;
+    const std::vector<std::string>& Items() const { return items_; }
+
+    // -1 when no item is selected.
+    int ListIndex() const { return listIndex_; }
+    void SetListIndex(int index);
+    bool Selected(int index) const;
+    void SetSelected(int index, bool selected);
+    // The selected item's text, "" when none.
+    std::string Text() const;
+
+    void CopySettingsFrom(const Control& other) override;
+
+private:
+    struct Columns : Gtk::TreeModelColumnRecord {
+        Gtk::TreeModelColumn<Glib::ustring> text;
+        Columns() { add(text); }
+    };
+
+    void CheckIndex(int index) const;
+    void SyncSelectionFromView();
+
+    bool sorted_;
+    std::vector<std::string> items_;
+    std::vector<bool> selected_;
+    int listIndex_ = -1;
+    Columns columns_;
+    Glib::RefPtr<Gtk::ListStore> store_;
+    Gtk::TreeView view_;
+    bool syncing_ = false;
+};
+
+// Case-insensitive order of a sorted list.
+bool ListLess(const std::string& a, const std::string& b);
+
+}  // namespace platform

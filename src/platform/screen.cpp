@@ -1,0 +1,26 @@
+#include "platform/screen.h"
+
+#include <gdk/gdk.h>
+
+#include <optional>
+
+namespace platform {
+
+namespace {
+std::optional<PixelRect> testArea;
+}
+
+PixelRect WorkArea() {
+    if (testArea) return *testArea;
+    GdkDisplay* display = gdk_display_get_default();
+    GdkMonitor* monitor = display ? gdk_display_get_primary_monitor(display) : nullptr;
+    if (!monitor && display) monitor = gdk_display_get_monitor(display, 0);
+    if (!monitor) return {0, 0, 1024, 768};
+    GdkRectangle area;
+    gdk_monitor_get_workarea(monitor, &area);
+    return {area.x, area.y, area.x + area.width, area.y + area.height};
+}
+
+void SetWorkAreaForTesting(const PixelRect& area) { testArea = area; }
+
+}  // namespace platform

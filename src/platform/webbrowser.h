@@ -1,0 +1,41 @@
+#pragma once
+
+#include <memory>
+
+#include "platform/browser_view.h"
+#include "platform/control.h"
+
+namespace platform {
+
+// The browser control hosted in a form: a control around a browser view made by
+// the layer's factory. Operations and properties go to the view; events come back
+// through view().events.
+class WebBrowser : public Control {
+public:
+    WebBrowser();
+    explicit WebBrowser(std::unique_ptr<BrowserView> view);
+    ~WebBrowser() override;
+
+    BrowserView& View() { return *view_; }
+    // The control's own object, handed to the platform for a pop-up.
+    BrowserView* Object() { return view_.get(); }
+
+    void Navigate(const std::string& address) { view_->Navigate(address); }
+    void GoHome() { view_->GoHome(); }
+    void GoBack() { view_->GoBack(); }
+    void GoForward() { view_->GoForward(); }
+    void Stop() { view_->Stop(); }
+    void Refresh() { view_->Refresh(); }
+    void ExecWB(int command, int option) { view_->ExecWB(command, option); }
+    std::string LocationName() { return view_->LocationName(); }
+    std::string LocationURL() { return view_->LocationURL(); }
+    bool Busy() { return view_->Busy(); }
+    bool Offline() { return view_->Offline(); }
+    void SetOffline(bool offline) { view_->SetOffline(offline); }
+
+private:
+    // The view owns its widget; the control holds it in a box of its own.
+    std::unique_ptr<BrowserView> view_;
+};
+
+}  // namespace platform

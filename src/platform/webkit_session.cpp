@@ -1,0 +1,36 @@
+#include "platform/webkit_session.h"
+
+#include <glib.h>
+#include <webkit2/webkit2.h>
+
+namespace platform::webkit {
+
+std::string DataFolder() {
+    gchar* folder = g_build_filename(g_get_user_data_dir(), "quellin", nullptr);
+    std::string result = folder;
+    g_free(folder);
+    g_mkdir_with_parents(result.c_str(), 0700);
+    return result;
+}
+
+WebKitWebContext* Context() {
+    static WebKitWebContext* context = [] {
+        const std::string data = DataFolder();
+        const std::string cache = data + "/cache";
+        WebKitWebsiteDataManager* manager = webkit_website_data_manager_new(
+            "base-data-directory", data.c_str(), "base-cache-directory", cache.c_str(), nullptr);
+        WebKitWebContext* created = webkit_web_context_new_with_website_data_manager(manager);
+        g_object_unref(manager);
+        const std::string cookies = data + "/cookies.sqlite";
+        webkit_cookie_manager_set_persistent_storage(
+            webkit_web_context_get_cookie_manager(created), cookies.c_str(), WEBKIT_COOKIE_PERSISTENT_STORAGE_SQLITE);
+        return created;
+    }();
+    return context;
+}
+
+WebKitCookieManager* CookieManager() {
+    return webkit_web_context_get_cookie_manager(Context());
+}
+
+}  // namespace platform::webkit

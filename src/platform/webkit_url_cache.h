@@ -1,0 +1,19 @@
+#pragma once
+
+#include "platform/url_cache.h"
+
+namespace platform {
+
+// The URL cache over the engine's cookie store. One entry stands for the
+// persistent cookies of one domain and path; session cookies are not entries.
+// Every call waits for the engine's reply without running the program's handlers.
+class WebKitUrlCache : public UrlCache {
+public:
+    // Entries sorted by name; empty when the store cannot be read.
+    std::vector<UrlCacheEntryInfo> Entries() override;
+    // Deletes every cookie of the entry's domain and path and returns once the
+    // engine has removed (and stored) them all.
+    bool DeleteEntry(const std::string& sourceUrlName) override;
+};
+
+}  // namespace platform

@@ -1,0 +1,469 @@
+#include "platform/webkit_view.h"
+
+#include <glib.h>
+#include <gtkmm/filechooserdialog.h>
+#include <gtkmm/window.h>
+#include <webkit2/webkit2.h>
+
+#include <cmath>
+
+#include "platform/app.h"
+#include "platform/find_bar.h"
+#include "platform/page_properties_dialog.h"
+#include "platform/plain_browser_window.h"
+#include "platform/webkit_session.h"
+
+namespace platform {
+
+namespace {
+
+// Every view gets settings and user content of its own: a page may open windows
+// without a click (the program decides about pop-ups itself), and the offline
+// filter is added to one view at a time.
+GtkWidget* NewWebView(WebKitWebView* related) {
+    WebKitSettings* settings =
+        webkit_settings_new_with_settings("javascript-can-open-windows-automatically", TRUE, nullptr);
+    WebKitUserContentManager* content = webkit_user_content_manager_new();
+    GObject* view = related
+        ? G_OBJECT(g_object_new(WEBKIT_TYPE_WEB_VIEW, "related-view", related, "settings", settings,
+                                "user-content-manager", content, nullptr))
+        : G_OBJECT(g_object_new(WEBKIT_TYPE_WEB_VIEW, "web-context", webkit::Context(), "settings", settings,
+                                "user-content-manager", content, nullptr));
+    g_object_unref(settings);
+    g_object_unref(content);
+    return GTK_WIDGET(view);
+}
+
+// An absolute local path becomes a file URI; any other text is the engine's to judge.
+std::string UriFor(const std::string& address) {
+    if (!g_path_is_absolute(address.c_str())) return address;
+    gchar* uri = g_filename_to_uri(address.c_str(), nullptr, nullptr);
+    if (!uri) return address;
+    std::string result = uri;
+    g_free(uri);
+    return result;
+}
+
+// Whether loading the address would reach the network.
+bool NeedsNetwork(const char* uri) {
+    if (!uri) return false;
+    const char* scheme = g_uri_peek_scheme(uri);
+    if (!scheme) return false;
+    const std::string name = scheme;
+    if (name == "view-source") return NeedsNetwork(uri + name.size() + 1);
+    return name == "http" || name == "https" || name == "ws" || name == "wss" || name == "ftp";
+}
+
+// A content filter that blocks every network load of a page: the pictures, scripts
+// and frames of a local page while the view is offline. Compiled once; the layer
+// waits for it, so that going offline takes effect at once.
+WebKitUserContentFilter* OfflineFilter() {
+    static struct {
+        WebKitUserContentFilter* filter = nullptr;
+        bool compiling = false;
+        bool failed = false;
+    } state;
+    if (state.filter || state.failed) return state.filter;
+    if (!state.compiling) {
+        state.compiling = true;
+        // Pop-ups are left out: the program still hears about them, and a pop-up
+        // window of an offline view is offline itself.
+        const std::string everythingButPopups =
+            R"("resource-type":["document","image","style-sheet","script","font","raw","svg-document",)"
+            R"("media","ping","fetch","websocket","other"])";
+        std::string rules;
+        for (const char* scheme : {"^https?:", "^wss?:", "^ftp:"}) {
+            rules += rules.empty() ? "[" : ",";
+            rules += std::string(R"({"trigger":{"url-filter":")") + scheme + R"(",)" + everythingButPopups +
+                     R"(},"action":{"type":"block"}})";
+        }
+        rules += "]";
+        const std::string folder = webkit::DataFolder() + "/content-filters";
+        WebKitUserContentFilterStore* store = webkit_user_content_filter_store_new(folder.c_str());
+        GBytes* source = g_bytes_new(rules.data(), rules.size());
+        webkit_user_content_filter_store_save(
+            store, "offline", source, nullptr,
+            [](GObject* store, GAsyncResult* result, gpointer) {
+                GError* error = nullptr;
+                state.filter = webkit_user_content_filter_store_save_finish(
+                    WEBKIT_USER_CONTENT_FILTER_STORE(store), result, &error);
+                if (error) {
+                    g_warning("the offline content filter cannot be compiled: %s", error->message);
+                    g_error_free(error);
+                    state.failed = true;
+                }
+                state.compiling = false;
+                g_object_unref(store);
+            },
+            nullptr);
+        g_bytes_unref(source);
+    }
+    WaitWithoutHandlers([] { return !state.compiling; });
+    return state.filter;
+}
+
+std::string SuggestedFileName(const std::string& title) {
+    std::string name = title.empty() ? "page" : title;
+    for (char& c : name)
+        if (c == '/') c = '_';
+    return name + ".mht";
+}
+
+// Asks where to save the page; "" when the user cancels.
+std::string AskSaveFileName(Gtk::Window* parent, const std::string& suggestion) {
+    Gtk::FileChooserDialog dialog("Save Web Page", Gtk::FILE_CHOOSER_ACTION_SAVE);
+    if (parent) dialog.set_transient_for(*parent);
+    dialog.add_button("_Cancel", Gtk::RESPONSE_CANCEL);
+    dialog.add_button("_Save", Gtk::RESPONSE_ACCEPT);
+    dialog.set_default_response(Gtk::RESPONSE_ACCEPT);
+    dialog.set_do_overwrite_confirmation(true);
+    dialog.set_current_name(suggestion);
+    auto archives = Gtk::FileFilter::create();
+    archives->set_name("Web Archive, single file (*.mht)");
+    archives->add_pattern("*.mht");
+    dialog.add_filter(archives);
+    auto all = Gtk::FileFilter::create();
+    all->set_name("All Files");
+    all->add_pattern("*");
+    dialog.add_filter(all);
+    if (dialog.run() != Gtk::RESPONSE_ACCEPT) return "";
+    return dialog.get_filename();
+}
+
+void ShowSaveFailure(const char* reason) {
+    GtkWidget* message = gtk_message_dialog_new(nullptr, GTK_DIALOG_MODAL, GTK_MESSAGE_ERROR, GTK_BUTTONS_CLOSE,
+                                                "The page could not be saved.");
+    gtk_message_dialog_format_secondary_text(GTK_MESSAGE_DIALOG(message), "%s", reason);
+    g_signal_connect(message, "response", G_CALLBACK(gtk_widget_destroy), nullptr);
+    gtk_widget_show(message);
+}
+
+}  // namespace
+
+WebKitView::WebKitView() : WebKitView(NewWebView(nullptr)) {}
+
+WebKitView::WebKitView(WebKitView& opener) : WebKitView(NewWebView(opener.view_)) {
+    SetOffline(opener.offline_);
+}
+
+WebKitView::WebKitView(GtkWidget* floatingView)
+    : view_(WEBKIT_WEB_VIEW(g_object_ref_sink(floatingView))), widget_(Glib::wrap(floatingView)),
+      pendingReads_(g_cancellable_new()) {
+    gtk_widget_show(floatingView);
+    ConnectSignals();
+}
+
+WebKitView::~WebKitView() {
+    g_cancellable_cancel(pendingReads_);
+    g_object_unref(pendingReads_);
+    findBar_.reset();
+    g_signal_handlers_disconnect_by_data(view_, this);
+    gtk_widget_destroy(GTK_WIDGET(view_));
+    g_object_unref(view_);
+}
+
+void WebKitView::ConnectSignals() {
+    g_signal_connect(view_, "load-changed", G_CALLBACK(+[](WebKitWebView*, WebKitLoadEvent event, gpointer self) {
+        static_cast<WebKitView*>(self)->LoadChanged(event);
+    }), this);
+    g_signal_connect(view_, "notify::estimated-load-progress", G_CALLBACK(+[](GObject*, GParamSpec*, gpointer self) {
+        static_cast<WebKitView*>(self)->ProgressChanged();
+    }), this);
+    g_signal_connect(view_, "notify::title", G_CALLBACK(+[](GObject*, GParamSpec*, gpointer self) {
+        static_cast<WebKitView*>(self)->TitleChanged();
+    }), this);
+    g_signal_connect(view_, "mouse-target-changed",
+                     G_CALLBACK(+[](WebKitWebView*, WebKitHitTestResult* target, guint, gpointer self) {
+                         static_cast<WebKitView*>(self)->MouseTargetChanged(target);
+                     }), this);
+    g_signal_connect(view_, "create",
+                     G_CALLBACK(+[](WebKitWebView*, WebKitNavigationAction* action, gpointer self) {
+                         return static_cast<WebKitView*>(self)->CreatePopup(action);
+                     }), this);
+    g_signal_connect(view_, "decide-policy",
+                     G_CALLBACK(+[](WebKitWebView*, WebKitPolicyDecision* decision, WebKitPolicyDecisionType type,
+                                    gpointer self) -> gboolean {
+                         return static_cast<WebKitView*>(self)->RefuseWhileOffline(decision, type);
+                     }), this);
+    g_signal_connect(view_, "close", G_CALLBACK(+[](WebKitWebView*, gpointer self) {
+        static_cast<WebKitView*>(self)->Closed();
+    }), this);
+    g_signal_connect(view_, "web-process-terminated",
+                     G_CALLBACK(+[](WebKitWebView*, WebKitWebProcessTerminationReason, gpointer self) {
+                         static_cast<WebKitView*>(self)->WebProcessTerminated();
+                     }), this);
+}
+
+Gtk::Widget& WebKitView::Widget() { return *widget_; }
+
+void WebKitView::Navigate(const std::string& address) {
+    // A view whose engine has stopped answering stays dead: loading would start a
+    // new web process behind the program's back.
+    if (address.empty() || !answering_) return;
+    webkit_web_view_load_uri(view_, UriFor(address).c_str());
+}
+
+void WebKitView::GoHome() { Navigate(HomePage()); }
+
+void WebKitView::GoBack() {
+    if (!webkit_web_view_can_go_back(view_)) throw BrowserOperationFailed();
+    webkit_web_view_go_back(view_);
+}
+
+void WebKitView::GoForward() {
+    if (!webkit_web_view_can_go_forward(view_)) throw BrowserOperationFailed();
+    webkit_web_view_go_forward(view_);
+}
+
+void WebKitView::Stop() { webkit_web_view_stop_loading(view_); }
+
+void WebKitView::Refresh() {
+    if (answering_) webkit_web_view_reload(view_);
+}
+
+void WebKitView::ExecWB(int command, int) {
+    switch (command) {
+        case SaveAs: return SavePage();
+        case Cut: return webkit_web_view_execute_editing_command(view_, WEBKIT_EDITING_COMMAND_CUT);
+        case Copy: return webkit_web_view_execute_editing_command(view_, WEBKIT_EDITING_COMMAND_COPY);
+        case Paste: return webkit_web_view_execute_editing_command(view_, WEBKIT_EDITING_COMMAND_PASTE);
+        case SelectAll: return webkit_web_view_execute_editing_command(view_, WEBKIT_EDITING_COMMAND_SELECT_ALL);
+        default: throw BrowserOperationFailed();
+    }
+}
+
+// The view's own shortcuts; other keystrokes mean nothing to it.
+void WebKitView::SendKeys(const std::string& keys) {
+    if (keys == "^n") OpenNewWindow();
+    else if (keys == "^p") Print();
+    else if (keys == "^f") ShowFindBar();
+    else if (keys == "+{F10}p") ShowProperties();
+}
+
+std::string WebKitView::LocationName() { return title_; }
+
+std::string WebKitView::LocationURL() {
+    const char* uri = webkit_web_view_get_uri(view_);
+    return uri ? uri : "";
+}
+
+bool WebKitView::Busy() {
+    if (!answering_) throw BrowserNotResponding();
+    return webkit_web_view_is_loading(view_) || loadsSettling_ > 0;
+}
+
+void WebKitView::SetOffline(bool offline) {
+    if (offline == offline_) return;
+    offline_ = offline;
+    WebKitUserContentFilter* filter = OfflineFilter();
+    if (!filter) return;
+    WebKitUserContentManager* content = webkit_web_view_get_user_content_manager(view_);
+    if (offline)
+        webkit_user_content_manager_add_filter(content, filter);
+    else
+        webkit_user_content_manager_remove_filter(content, filter);
+}
+
+void WebKitView::LoadChanged(int loadEvent) {
+    if (loadEvent == WEBKIT_LOAD_STARTED) {
+        loading_ = true;
+        ++loadsStarted_;
+        progress_ = 0;
+        auto life = LifeToken();
+        Deliver([this] {
+            if (events.DownloadBegin) events.DownloadBegin();
+        });
+        if (!life.expired()) ProgressChanged();
+    } else if (loadEvent == WEBKIT_LOAD_FINISHED) {
+        loading_ = false;
+        ReadTitleOfFinishedPage();
+    }
+}
+
+// Asks the page for its title, so that the title can be read when the program
+// hears that the document is complete.
+void WebKitView::ReadTitleOfFinishedPage() {
+    struct Read {
+        WebKitView* view;
+        unsigned load;
+        std::string url;
+    };
+    ++loadsSettling_;
+    webkit_web_view_evaluate_javascript(
+        view_, "document.title", -1, "quellin-layer", nullptr, pendingReads_,
+        [](GObject* source, GAsyncResult* result, gpointer data) {
+            std::unique_ptr<Read> read(static_cast<Read*>(data));
+            GError* error = nullptr;
+            JSCValue* value = webkit_web_view_evaluate_javascript_finish(WEBKIT_WEB_VIEW(source), result, &error);
+            if (error) {
+                const bool viewGone = g_error_matches(error, G_IO_ERROR, G_IO_ERROR_CANCELLED);
+                g_error_free(error);
+                if (!viewGone) read->view->LoadSettled(read->load, nullptr, read->url);
+                return;
+            }
+            gchar* text = jsc_value_is_string(value) ? jsc_value_to_string(value) : nullptr;
+            g_object_unref(value);
+            const std::string title = text ? text : "";
+            g_free(text);
+            read->view->LoadSettled(read->load, text ? &title : nullptr, read->url);
+        },
+        new Read{this, loadsStarted_, LocationURL()});
+}
+
+void WebKitView::LoadSettled(unsigned load, const std::string* title, const std::string& url) {
+    --loadsSettling_;
+    auto life = LifeToken();
+    // A title read after the next load started belongs to the page that is gone.
+    if (title && load == loadsStarted_ && *title != title_) {
+        title_ = *title;
+        Deliver([this, title = title_] {
+            if (events.TitleChange) events.TitleChange(title);
+        });
+        if (life.expired()) return;
+    }
+    Deliver([this, url] {
+        if (events.DocumentComplete) events.DocumentComplete(url);
+    });
+    if (life.expired() || loading_) return;
+    progress_ = 0;
+    Deliver([this] {
+        if (events.ProgressChange) events.ProgressChange(0, ProgressMax);
+    });
+}
+
+void WebKitView::ProgressChanged() {
+    // Progress belongs to a load under way; its end reports 0 itself.
+    if (!loading_) return;
+    const long progress = std::lround(webkit_web_view_get_estimated_load_progress(view_) * ProgressMax);
+    if (progress == progress_) return;
+    progress_ = progress;
+    Deliver([this, progress] {
+        if (events.ProgressChange) events.ProgressChange(progress, ProgressMax);
+    });
+}
+
+void WebKitView::TitleChanged() {
+    const char* title = webkit_web_view_get_title(view_);
+    if ((title ? title : "") == title_) return;
+    title_ = title ? title : "";
+    Deliver([this, title = title_] {
+        if (events.TitleChange) events.TitleChange(title);
+    });
+}
+
+void WebKitView::MouseTargetChanged(WebKitHitTestResult* target) {
+    std::string text;
+    if (webkit_hit_test_result_context_is_link(target))
+        if (const char* link = webkit_hit_test_result_get_link_uri(target)) text = link;
+    if (text == statusText_) return;
+    statusText_ = text;
+    Deliver([this, text] {
+        if (events.StatusTextChange) events.StatusTextChange(text);
+    });
+}
+
+GtkWidget* WebKitView::CreatePopup(WebKitNavigationAction* action) {
+    const char* requested = webkit_uri_request_get_uri(webkit_navigation_action_get_request(action));
+    const std::string uri = requested ? requested : "";
+    // The engine wants its answer now, but the program cannot be asked while its
+    // handlers are held back: refuse the engine's window and ask the program later.
+    if (HandlersBlocked()) {
+        AskForNewWindowLater(uri);
+        return nullptr;
+    }
+    auto life = LifeToken();
+    bool asked = false;
+    BrowserView* target = nullptr;
+    bool cancel = false;
+    Dispatch([&] {
+        asked = true;
+        if (events.NewWindow2) events.NewWindow2(target, cancel);
+    });
+    if (!asked || cancel || life.expired()) return nullptr;
+    if (target) {
+        // The engine only accepts a new view of its own here, so the other view
+        // loads the pop-up's address instead.
+        target->Navigate(uri);
+        return nullptr;
+    }
+    return PlainBrowserWindow::OpenPopup(*this);
+}
+
+void WebKitView::AskForNewWindowLater(const std::string& uri) {
+    Deliver([this, uri] {
+        BrowserView* target = nullptr;
+        bool cancel = false;
+        const bool offline = offline_;
+        if (events.NewWindow2) events.NewWindow2(target, cancel);
+        if (cancel) return;
+        if (target)
+            target->Navigate(uri);
+        else
+            PlainBrowserWindow::Open(uri, offline);
+    });
+}
+
+bool WebKitView::RefuseWhileOffline(WebKitPolicyDecision* decision, int type) {
+    if (!offline_ || type != WEBKIT_POLICY_DECISION_TYPE_NAVIGATION_ACTION) return false;
+    WebKitNavigationAction* action =
+        webkit_navigation_policy_decision_get_navigation_action(WEBKIT_NAVIGATION_POLICY_DECISION(decision));
+    if (!NeedsNetwork(webkit_uri_request_get_uri(webkit_navigation_action_get_request(action)))) return false;
+    webkit_policy_decision_ignore(decision);
+    return true;
+}
+
+void WebKitView::Closed() {
+    Deliver([this] {
+        if (events.OnQuit) events.OnQuit();
+    });
+}
+
+void WebKitView::WebProcessTerminated() { answering_ = false; }
+
+Gtk::Window* WebKitView::Toplevel() const {
+    auto* window = dynamic_cast<Gtk::Window*>(widget_->get_toplevel());
+    // A window that is never on screen cannot hold a dialog.
+    if (!window || !window->get_is_toplevel() || GTK_IS_OFFSCREEN_WINDOW(window->gobj())) return nullptr;
+    return window;
+}
+
+void WebKitView::SavePage() {
+    auto life = LifeToken();
+    const std::string path = AskSaveFileName(Toplevel(), SuggestedFileName(LocationName()));
+    if (path.empty() || life.expired()) return;
+    GFile* file = g_file_new_for_path(path.c_str());
+    webkit_web_view_save_to_file(
+        view_, file, WEBKIT_SAVE_MODE_MHTML, nullptr,
+        [](GObject* view, GAsyncResult* result, gpointer) {
+            GError* error = nullptr;
+            if (webkit_web_view_save_to_file_finish(WEBKIT_WEB_VIEW(view), result, &error)) return;
+            ShowSaveFailure(error->message);
+            g_error_free(error);
+        },
+        nullptr);
+    g_object_unref(file);
+}
+
+void WebKitView::OpenNewWindow() { PlainBrowserWindow::Open(LocationURL(), offline_); }
+
+void WebKitView::Print() {
+    WebKitPrintOperation* operation = webkit_print_operation_new(view_);
+    Gtk::Window* parent = Toplevel();
+    webkit_print_operation_run_dialog(operation, parent ? parent->gobj() : nullptr);
+    g_object_unref(operation);
+}
+
+void WebKitView::ShowFindBar() {
+    if (!findBar_) findBar_ = std::make_unique<FindBar>(*widget_, webkit_web_view_get_find_controller(view_));
+    findBar_->Open();
+}
+
+void WebKitView::ShowProperties() {
+    std::string contentType;
+    if (WebKitWebResource* page = webkit_web_view_get_main_resource(view_))
+        if (WebKitURIResponse* response = webkit_web_resource_get_response(page))
+            if (const char* type = webkit_uri_response_get_mime_type(response)) contentType = type;
+    PagePropertiesDialog::Show(Toplevel(), LocationName(), LocationURL(), contentType);
+}
+
+}  // namespace platform

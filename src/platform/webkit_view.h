@@ -1,0 +1,93 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "platform/browser_view.h"
+
+typedef struct _WebKitWebView WebKitWebView;
+typedef struct _WebKitNavigationAction WebKitNavigationAction;
+typedef struct _WebKitPolicyDecision WebKitPolicyDecision;
+typedef struct _WebKitHitTestResult WebKitHitTestResult;
+typedef struct _GtkWidget GtkWidget;
+typedef struct _GCancellable GCancellable;
+
+namespace Gtk { class Window; }
+
+namespace platform {
+
+class FindBar;
+
+// The browser view realised on WebKitGTK: one WebKitWebView in the shared web
+// context, its signals turned into the view's events.
+class WebKitView : public BrowserView {
+public:
+    WebKitView();
+    // The view of a pop-up that a page of opener asked for. It shares opener's web
+    // process, so that the page can script it and close it, and starts in
+    // opener's offline mode.
+    explicit WebKitView(WebKitView& opener);
+    ~WebKitView() override;
+
+    Gtk::Widget& Widget() override;
+
+    void Navigate(const std::string& address) override;
+    void GoHome() override;
+    void GoBack() override;
+    void GoForward() override;
+    void Stop() override;
+    void Refresh() override;
+    void ExecWB(int command, int option) override;
+    void SendKeys(const std::string& keys) override;
+
+    std::string LocationName() override;
+    std::string LocationURL() override;
+    bool Busy() override;
+    bool Offline() override { return offline_; }
+    void SetOffline(bool offline) override;
+
+    WebKitWebView* WebView() const { return view_; }
+    // The find bar, once "^f" has opened it.
+    FindBar* Finder() const { return findBar_.get(); }
+
+private:
+    explicit WebKitView(GtkWidget* floatingView);
+    void ConnectSignals();
+
+    void LoadChanged(int loadEvent);
+    void ReadTitleOfFinishedPage();
+    void LoadSettled(unsigned load, const std::string* title, const std::string& url);
+    void ProgressChanged();
+    void TitleChanged();
+    void MouseTargetChanged(WebKitHitTestResult* target);
+    GtkWidget* CreatePopup(WebKitNavigationAction* action);
+    void AskForNewWindowLater(const std::string& uri);
+    bool RefuseWhileOffline(WebKitPolicyDecision* decision, int type);
+    void Closed();
+    void WebProcessTerminated();
+
+    // The window the view lies in, for the dialogs it opens; none when not placed.
+    Gtk::Window* Toplevel() const;
+    void SavePage();
+    void OpenNewWindow();
+    void Print();
+    void ShowFindBar();
+    void ShowProperties();
+
+    WebKitWebView* view_;
+    Gtk::Widget* widget_;
+    bool offline_ = false;
+    bool answering_ = true;
+    // The engine reports a page's title after the end of its load; a load counts as
+    // ended once the title has been read from the page.
+    std::string title_;
+    bool loading_ = false;
+    unsigned loadsStarted_ = 0;
+    int loadsSettling_ = 0;
+    GCancellable* pendingReads_;
+    long progress_ = 0;
+    std::string statusText_;
+    std::unique_ptr<FindBar> findBar_;
+};
+
+}  // namespace platform

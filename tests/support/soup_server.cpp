@@ -1,0 +1,92 @@
+#include "soup_server.h"
+
+#include <glib.h>
+#include <libsoup/soup.h>
+
+#include <stdexcept>
+
+namespace testing_support {
+
+namespace {
+void Respond(SoupServerMessage* msg, const TestServer::Page& page) {
+    for (const auto& [name, value] : page.headers)
+        soup_message_headers_append(soup_server_message_get_response_headers(msg), name.c_str(), value.c_str());
+    soup_server_message_set_response(msg, page.contentType.c_str(), SOUP_MEMORY_COPY, page.body.data(), page.body.size());
+    soup_server_message_set_status(msg, 200, nullptr);
+}
+}  // namespace
+
+TestServer::TestServer() {
+    server_ = soup_server_new(nullptr, nullptr);
+    soup_server_add_handler(server_, nullptr, reinterpret_cast<SoupServerCallback>(&TestServer::Handle), this, nullptr);
+    GError* error = nullptr;
+    if (!soup_server_listen_local(server_, 0, SOUP_SERVER_LISTEN_IPV4_ONLY, &error)) {
+        std::string message = error->message;
+        g_error_free(error);
+        throw std::runtime_error("cannot listen on 127.0.0.1: " + message);
+    }
+    GSList* uris = soup_server_get_uris(server_);
+    port_ = g_uri_get_port(static_cast<GUri*>(uris->data));
+    g_slist_free_full(uris, reinterpret_cast<GDestroyNotify>(g_uri_unref));
+}
+
+TestServer::~TestServer() {
+    soup_server_disconnect(server_);
+    g_object_unref(server_);
+}
+
+void TestServer::Add(const std::string& path, Page page) { pages_[path] = std::move(page); }
+
+std::string TestServer::Url(const std::string& path) const {
+    return "http://127.0.0.1:" + std::to_string(port_) + path;
+}
+
+int TestServer::Hits(const std::string& path) const {
+    auto it = hits_.find(path);
+    return it == hits_.end() ? 0 : it->second;
+}
+
+std::optional<std::string> TestServer::LastRequestHeader(const std::string& path, const std::string& name) const {
+    auto request = lastRequestHeaders_.find(path);
+    if (request == lastRequestHeaders_.end()) return std::nullopt;
+    for (const auto& [headerName, value] : request->second)
+        if (g_ascii_strcasecmp(headerName.c_str(), name.c_str()) == 0) return value;
+    return std::nullopt;
+}
+
+void TestServer::Handle(SoupServer*, void* message, const char* path, void*, void* data) {
+    auto* self = static_cast<TestServer*>(data);
+    auto* msg = static_cast<SoupServerMessage*>(message);
+    ++self->hits_[path];
+    auto& headers = self->lastRequestHeaders_[path];
+    headers.clear();
+    soup_message_headers_foreach(
+        soup_server_message_get_request_headers(msg),
+        [](const char* name, const char* value, gpointer list) {
+            static_cast<std::vector<std::pair<std::string, std::string>>*>(list)->emplace_back(name, value);
+        },
+        &headers);
+    auto it = self->pages_.find(path);
+    if (it == self->pages_.end()) {
+        soup_server_message_set_status(msg, 404, nullptr);
+        return;
+    }
+    if (it->second.delayMs <= 0) {
+        Respond(msg, it->second);
+        return;
+    }
+    soup_server_message_pause(msg);
+    struct Held { SoupServerMessage* msg; TestServer::Page page; };
+    auto* held = new Held{msg, it->second};
+    g_object_ref(msg);
+    g_timeout_add(it->second.delayMs, [](gpointer p) -> gboolean {
+        auto* h = static_cast<Held*>(p);
+        Respond(h->msg, h->page);
+        soup_server_message_unpause(h->msg);
+        g_object_unref(h->msg);
+        delete h;
+        return G_SOURCE_REMOVE;
+    }, held);
+}
+
+}  // namespace testing_support

@@ -1,0 +1,54 @@
+#include <gtest/gtest.h>
+#include <gtkmm/main.h>
+#include <glib.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "platform/app.h"
+#include "test_support.h"
+
+namespace testing_support {
+
+const std::filesystem::path& TempRoot() {
+    static const std::filesystem::path root = [] {
+        std::string pattern = (std::filesystem::temp_directory_path() / "quellin-test-XXXXXX").string();
+        return std::filesystem::path(g_mkdtemp(pattern.data()));
+    }();
+    return root;
+}
+
+bool Pump(const std::function<bool()>& done, int timeoutMs) {
+    const gint64 deadline = g_get_monotonic_time() + gint64(timeoutMs) * 1000;
+    while (!done()) {
+        if (g_get_monotonic_time() > deadline) return false;
+        if (!g_main_context_iteration(nullptr, FALSE)) g_usleep(1000);
+    }
+    return true;
+}
+
+void PumpFor(int ms) {
+    Pump([] { return false; }, ms);
+}
+
+}  // namespace testing_support
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    // Every test process gets folders of its own.
+    const auto& root = testing_support::TempRoot();
+    for (const char* name : {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME"}) {
+        auto folder = root / name;
+        std::filesystem::create_directories(folder);
+        setenv(name, folder.c_str(), 1);
+    }
+    setenv("WEBKIT_DISABLE_COMPOSITING_MODE", "1", 1);
+    char* args[] = {argv[0], nullptr};
+    platform::Init(1, args);
+    platform::SetEndAction([] {});
+    int result = RUN_ALL_TESTS();
+    std::error_code ignored;
+    std::filesystem::remove_all(root, ignored);
+    return result;
+}

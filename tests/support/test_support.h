@@ -1,0 +1,16 @@
+#pragma once
+
+#include <filesystem>
+#include <functional>
+
+namespace testing_support {
+
+// A folder of this test process, removed when it ends.
+const std::filesystem::path& TempRoot();
+
+// Runs the main loop until done() or the time is up; false on time-out.
+bool Pump(const std::function<bool()>& done, int timeoutMs = 10000);
+// Runs the main loop for that long.
+void PumpFor(int ms);
+
+}  // namespace testing_support
