@@ -5,8 +5,8 @@
 
 #include <cmath>
 
-Glib::RefPtr<Gdk::Pixbuf> AppIcon() {
-    static const Glib::RefPtr<Gdk::Pixbuf> icon = [] {
+Cairo::RefPtr<Cairo::ImageSurface> AppIconSurface() {
+    static const Cairo::RefPtr<Cairo::ImageSurface> icon = [] {
         auto surface = Cairo::ImageSurface::create(Cairo::FORMAT_ARGB32, 16, 16);
         auto cr = Cairo::Context::create(surface);
         // A globe in a rounded blue square.
@@ -26,7 +26,10 @@ Glib::RefPtr<Gdk::Pixbuf> AppIcon() {
         cr->move_to(3, 8);
         cr->line_to(13, 8);
         cr->stroke();
-        return Gdk::Pixbuf::create(surface, 0, 0, 16, 16);
+        surface->flush();
+        return surface;
     }();
     return icon;
 }
+
+Glib::RefPtr<Gdk::Pixbuf> AppIcon() { return Gdk::Pixbuf::create(AppIconSurface(), 0, 0, 16, 16); }

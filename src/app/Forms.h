@@ -5,12 +5,15 @@
 class FrmSplash;
 class FrmMain;
 class FrmDummy;
+class FrmPopup;
 
 // The default instances of the program's windows.
 extern platform::FormSlot<FrmSplash> frmSplash;
 extern platform::FormSlot<FrmMain> frmMain;
 extern platform::FormSlot<FrmDummy> frmDummy;
+extern platform::FormSlot<FrmPopup> frmPopup;
 
 #include "app/FrmDummy.h"
 #include "app/FrmMain.h"
+#include "app/FrmPopup.h"
 #include "app/FrmSplash.h"

@@ -2,6 +2,7 @@
 
 #include "app/Forms.h"
 #include "app/State.h"
+#include "common/AutoComplete.h"
 #include "platform/error.h"
 
 using namespace platform;
@@ -17,13 +18,32 @@ void FrmMain::SaveComplete() {
     }
 }
 
-void FrmMain::SetAddressText() {
-    std::string address = WebBrowser1(CurrentTab).LocationURL();
-    for (auto at = address.find("%20"); at != std::string::npos; at = address.find("%20", at + 1))
-        address.replace(at, 3, " ");
-    if (address.size() >= 3 && g_ascii_strncasecmp(address.c_str(), "res", 3) == 0) {
-        if (auto hash = address.find('#'); hash != std::string::npos) address = address.substr(hash + 1);
+// Opens the address text, exactly as typed, in the current tab.
+void FrmMain::Combo1_Click() {
+    Picture3.SetPicture(PicStore(0).GetPicture());
+    WebBrowser1(CurrentTab).Navigate(Combo1.Text());
+    Timer1(CurrentTab).SetEnabled(true);
+}
+
+// Enter keeps a new address in the list and opens whatever was typed.
+void FrmMain::Combo1_KeyPress(int KeyAscii) {
+    if (KeyAscii != vbKeyReturn) return;
+    const std::string address = Combo1.Text();
+    if (!address.empty() && !AutoComplete::Contains(Combo1.Items(), address)) Combo1.AddItem(address);
+    Combo1_Click();
+}
+
+// Completes the typed text from the list, selecting the completed tail so that
+// the next key typed replaces it. Keys that remove text never complete.
+void FrmMain::Combo1_KeyUp(int KeyCode, int /*Shift*/) {
+    if (NoAutoComplete == 1) return;
+    switch (KeyCode) {
+        case vbKeyReturn: case vbKeyBack: case vbKeyShift: case vbKeyClear: case vbKeyDelete: return;
+        default: break;
     }
-    Combo1.SetText(address);
-    picTab(CurrentTab).SetToolTipText(WebBrowser1(CurrentTab).LocationName() + " (" + address + ")");
+    const auto completion = AutoComplete::Complete(Combo1.Items(), Combo1.Text());
+    if (!completion) return;
+    Combo1.SetText(Combo1.List(static_cast<int>(completion->index)));
+    Combo1.SetSelStart(completion->selStart);
+    Combo1.SetSelLength(completion->selLength);
 }

@@ -17,6 +17,10 @@ extern std::int16_t Closing;
 extern std::int16_t Resizing;
 extern std::int16_t IsMaximised;
 
+// The mouse position in the control pressed last on the title bar or a grip, twips.
+extern std::int16_t DragAnchorX;
+extern std::int16_t DragAnchorY;
+
 // The window's rectangle before the program's own maximise, in twips.
 extern std::int32_t SavedWidth;
 extern std::int32_t SavedHeight;

@@ -1,6 +1,7 @@
 #include "platform/app.h"
 
 #include "platform/error.h"
+#include "platform/retire.h"
 
 #include <glib.h>
 #include <gtk/gtk.h>
@@ -24,7 +25,7 @@ int blockDepth = 0;
 std::deque<std::function<void()>> heldHandlers;
 
 void ReleaseHeldHandlers() {
-    while (blockDepth == 0 && !heldHandlers.empty()) {
+    while (blockDepth == 0 && !ended && !heldHandlers.empty()) {
         auto handler = std::move(heldHandlers.front());
         heldHandlers.pop_front();
         RunHandler(handler);
@@ -56,9 +57,11 @@ std::string AppPath() {
 }
 
 void DoEvents() {
-    // Only what is pending now: a timer that is always due must not keep us here.
-    for (int i = 0; i < 1000 && g_main_context_pending(nullptr); ++i)
-        g_main_context_iteration(nullptr, FALSE);
+    // What is pending now, and what comes up within a short sweep: timers that are
+    // always due must not keep us here.
+    constexpr gint64 sweepMicroseconds = 20000;
+    const gint64 end = g_get_monotonic_time() + sweepMicroseconds;
+    while (g_main_context_pending(nullptr) && g_get_monotonic_time() < end) g_main_context_iteration(nullptr, FALSE);
 }
 
 void Run() {
@@ -97,6 +100,7 @@ void Dispatch(std::function<void()> handler) {
 
 void RunHandler(const std::function<void()>& handler) {
     // A toolkit error that no handler caught is reported; the program goes on.
+    HandlerScope running;
     try {
         handler();
     } catch (const ToolkitError& error) {

@@ -139,6 +139,10 @@ void Canvas::RefreshNow() {
     gdk_display_flush(gdk_display_get_default());
 }
 
+void Canvas::get_preferred_width_vfunc(int& minimum, int& natural) const { minimum = natural = width_; }
+
+void Canvas::get_preferred_height_vfunc(int& minimum, int& natural) const { minimum = natural = height_; }
+
 bool Canvas::on_draw(const Cairo::RefPtr<Cairo::Context>& cr) {
     cr->set_source(image_, 0, 0);
     cr->paint();

@@ -55,6 +55,9 @@ public:
 
 protected:
     bool on_draw(const Cairo::RefPtr<Cairo::Context>& cr) override;
+    // Its size is its own; children outside it are cut off, not made room for.
+    void get_preferred_width_vfunc(int& minimum, int& natural) const override;
+    void get_preferred_height_vfunc(int& minimum, int& natural) const override;
     void on_realize() override;
 
 private:

@@ -1,6 +1,7 @@
 #include "platform/combobox.h"
 
 #include <gdk/gdkkeysyms.h>
+#include <gtkmm/cssprovider.h>
 #include <gtkmm/entry.h>
 
 #include <algorithm>
@@ -37,12 +38,23 @@ int ShiftOf(guint state) {
 
 ComboBox::ComboBox() : Control(std::make_unique<Gtk::ComboBoxText>(true)) {
     combo_ = static_cast<Gtk::ComboBoxText*>(&Widget());
+    // The toolkit's address box is one line of text high; the theme's padding is made to fit.
+    auto css = Gtk::CssProvider::create();
+    css->load_from_data("* { min-height: 0; } entry { padding: 0 4px; } button { padding: 0 2px; }");
+    auto apply = [css](Gtk::Widget& widget) {
+        widget.get_style_context()->add_provider(css, GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
+    };
+    apply(*combo_);
+    combo_->foreach(apply);
+    apply(*combo_->get_entry());
     auto& entry = Entry();
     entry.show();
     entry.signal_key_press_event().connect(
         [this](GdkEventKey* event) {
             const int code = KeyCodeOf(event->keyval), shift = ShiftOf(event->state);
             if (KeyDown) Dispatch([this, code, shift] { KeyDown(code, shift); });
+            const int ascii = code == vbKeyReturn ? 13 : static_cast<int>(gdk_keyval_to_unicode(event->keyval));
+            if (ascii > 0 && KeyPress) Dispatch([this, ascii] { KeyPress(ascii); });
             return false;
         },
         false);

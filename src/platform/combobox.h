@@ -40,6 +40,8 @@ public:
     const std::vector<std::string>& Items() const { return items_; }
 
     std::function<void(int keyCode, int shift)> KeyDown;
+    // The character typed (13 for Enter); not consumed, it goes on to the text.
+    std::function<void(int keyAscii)> KeyPress;
     std::function<void(int keyCode, int shift)> KeyUp;
     std::function<void()> Change;
 

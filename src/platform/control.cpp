@@ -130,6 +130,17 @@ void Control::ZOrder(int position) {
 
 void Control::SetFocus() { widget_->grab_focus(); }
 
+void Control::SetCursorName(const std::string& name) {
+    cursorName_ = name;
+    auto apply = [this] {
+        if (auto window = widget_->get_window())
+            window->set_cursor(cursorName_.empty() ? Glib::RefPtr<Gdk::Cursor>()
+                                                   : Gdk::Cursor::create(window->get_display(), cursorName_));
+    };
+    if (widget_->get_realized()) apply();
+    else widget_->signal_realize().connect(apply);
+}
+
 void Control::AcceptTextDrops() {
     widget_->drag_dest_set({}, Gtk::DEST_DEFAULT_ALL, Gdk::ACTION_COPY | Gdk::ACTION_LINK);
     widget_->drag_dest_add_text_targets();

@@ -49,6 +49,8 @@ public:
 
     // Position 0 brings the control to the front of its siblings, 1 sends it back.
     void ZOrder(int position = 0);
+    // The pointer's shape over the control, a CSS cursor name ("e-resize"); "" for the default.
+    void SetCursorName(const std::string& name);
     void SetFocus();
 
     Container* Parent() const { return parent_; }
@@ -86,6 +88,7 @@ private:
     bool enabled_ = true;
     std::string toolTipText_;
     bool pressed_ = false;
+    std::string cursorName_;
 };
 
 }  // namespace platform

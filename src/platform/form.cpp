@@ -68,7 +68,8 @@ void Form::ApplySize() {
 void Form::ApplyPosition() { window_.move(ClampToX(TwipsToPixelsX(left_)), ClampToX(TwipsToPixelsY(top_))); }
 
 void Form::RunResize() {
-    // The design-time geometry set while the form is built raises no event.
+    // The design-time geometry set while the form is built raises no event, nor
+    // does a form that has been unloaded.
     if (loaded_) Form_Resize();
 }
 
@@ -126,6 +127,8 @@ void Form::SetVisible(bool visible) {
 }
 
 void Form::Show(int modal) {
+    // A form unloaded by its own load handler is gone: there is nothing to show.
+    if (!*alive_) return;
     const bool first = !everShown_;
     everShown_ = true;
     visible_ = true;
@@ -173,6 +176,7 @@ Form& FormSlotBase::GetBase() {
     Form* form = instance_.get();
     form->slot_ = this;
     form->loaded_ = true;
+    HandlerScope running;
     form->Form_Load();
     return *form;
 }
@@ -181,11 +185,15 @@ void FormSlotBase::Unload() {
     if (!instance_ || unloading_) return;
     unloading_ = true;
     int cancel = 0;
-    instance_->Form_Unload(cancel);
+    {
+        HandlerScope running;
+        instance_->Form_Unload(cancel);
+    }
     unloading_ = false;
     if (cancel || !instance_) return;
     auto dying = std::move(instance_);
     dying->slot_ = nullptr;
+    dying->loaded_ = false;
     dying->visible_ = false;
     *dying->alive_ = false;
     dying->window_.hide();

@@ -5,7 +5,18 @@
 
 namespace platform {
 
-// Runs a deletion once the handlers now running have returned.
+// Marks a handler of the program as running. Handlers run one inside another
+// (a handler that calls DoEvents or shows a modal form runs others).
+class HandlerScope {
+public:
+    HandlerScope();
+    ~HandlerScope();
+    HandlerScope(const HandlerScope&) = delete;
+    HandlerScope& operator=(const HandlerScope&) = delete;
+};
+
+// Runs a deletion once the handlers now running have returned: at idle time, but
+// not in a nested loop (DoEvents, a modal show) that the asking handler runs.
 void DeleteWhenIdle(std::function<void()> deletion);
 
 // An unloaded control may be unloaded by one of its own handlers: it is switched

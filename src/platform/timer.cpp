@@ -7,22 +7,34 @@
 
 namespace platform {
 
-// The GLib source outlives its timer while a tick runs: a handler may switch off
-// or even unload the timer that called it.
+// The GLib source outlives its timer while a tick runs or waits: a handler may
+// switch off or even unload the timer that called it.
 struct Timer::Source {
     Timer* owner;
+    bool tickHeld = false;
 };
 
 namespace {
+void RunTick(const std::shared_ptr<Timer::Source>& source) {
+    if (!source->owner || !source->owner->Tick) return;
+    auto tick = source->owner->Tick;
+    tick();
+}
+
 gboolean Fire(gpointer data) {
-    auto* source = static_cast<Timer::Source*>(data);
-    if (source->owner && source->owner->Tick && !HandlersBlocked() && !Ended()) {
-        Dispatch(source->owner->Tick);
-    }
+    const auto& source = *static_cast<std::shared_ptr<Timer::Source>*>(data);
+    // While handlers are held back, one tick waits for their release, and runs
+    // then only if the timer still runs.
+    if (!source->owner || source->tickHeld || Ended()) return G_SOURCE_CONTINUE;
+    source->tickHeld = true;
+    Dispatch([source] {
+        source->tickHeld = false;
+        RunTick(source);
+    });
     return G_SOURCE_CONTINUE;
 }
 
-void Release(gpointer data) { delete static_cast<Timer::Source*>(data); }
+void Release(gpointer data) { delete static_cast<std::shared_ptr<Timer::Source>*>(data); }
 }  // namespace
 
 Timer::~Timer() { Stop(); }
@@ -50,15 +62,16 @@ void Timer::Stop() {
     if (!source_) return;
     source_->owner = nullptr;
     g_source_remove(sourceId_);
-    source_ = nullptr;
+    source_.reset();
     sourceId_ = 0;
 }
 
 void Timer::Restart() {
     Stop();
     if (enabled_ && interval_ > 0) {
-        source_ = new Source{this};
-        sourceId_ = g_timeout_add_full(G_PRIORITY_DEFAULT, static_cast<guint>(interval_), Fire, source_, Release);
+        source_ = std::make_shared<Source>(Source{this});
+        sourceId_ = g_timeout_add_full(G_PRIORITY_DEFAULT, static_cast<guint>(interval_), Fire,
+                                       new std::shared_ptr<Source>(source_), Release);
     }
 }
 

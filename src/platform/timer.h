@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 
 namespace platform {
 
@@ -32,7 +33,7 @@ private:
 
     int interval_ = 0;
     bool enabled_ = true;
-    Source* source_ = nullptr;
+    std::shared_ptr<Source> source_;
     unsigned sourceId_ = 0;
 };
 

@@ -14,6 +14,14 @@ WebBrowser::WebBrowser(std::unique_ptr<BrowserView> view)
     box.add(view_->Widget());
 }
 
+void WebBrowser::ReplaceView(std::unique_ptr<BrowserView> view) {
+    auto& box = static_cast<Gtk::EventBox&>(Widget());
+    box.remove();
+    view_ = std::move(view);
+    view_->Widget().show();
+    box.add(view_->Widget());
+}
+
 WebBrowser::~WebBrowser() {
     static_cast<Gtk::EventBox&>(Widget()).remove();
 }

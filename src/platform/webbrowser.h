@@ -17,6 +17,8 @@ public:
     ~WebBrowser() override;
 
     BrowserView& View() { return *view_; }
+    // Puts a new view in place of the present one (whose engine may have died).
+    void ReplaceView(std::unique_ptr<BrowserView> view);
     // The control's own object, handed to the platform for a pop-up.
     BrowserView* Object() { return view_.get(); }
 

@@ -11,6 +11,7 @@
 #include "platform/find_bar.h"
 #include "platform/page_properties_dialog.h"
 #include "platform/plain_browser_window.h"
+#include "platform/view_source_scheme.h"
 #include "platform/webkit_session.h"
 
 namespace platform {
@@ -21,6 +22,7 @@ namespace {
 // without a click (the program decides about pop-ups itself), and the offline
 // filter is added to one view at a time.
 GtkWidget* NewWebView(WebKitWebView* related) {
+    webkit::RegisterViewSourceScheme();
     WebKitSettings* settings =
         webkit_settings_new_with_settings("javascript-can-open-windows-automatically", TRUE, nullptr);
     WebKitUserContentManager* content = webkit_user_content_manager_new();
@@ -50,7 +52,6 @@ bool NeedsNetwork(const char* uri) {
     const char* scheme = g_uri_peek_scheme(uri);
     if (!scheme) return false;
     const std::string name = scheme;
-    if (name == "view-source") return NeedsNetwork(uri + name.size() + 1);
     return name == "http" || name == "https" || name == "ws" || name == "wss" || name == "ftp";
 }
 
@@ -196,9 +197,9 @@ void WebKitView::ConnectSignals() {
 
 Gtk::Widget& WebKitView::Widget() { return *widget_; }
 
+// A view whose engine has stopped answering stays dead: loading anything would
+// start a new web process behind the program's back.
 void WebKitView::Navigate(const std::string& address) {
-    // A view whose engine has stopped answering stays dead: loading would start a
-    // new web process behind the program's back.
     if (address.empty() || !answering_) return;
     webkit_web_view_load_uri(view_, UriFor(address).c_str());
 }
@@ -206,11 +207,13 @@ void WebKitView::Navigate(const std::string& address) {
 void WebKitView::GoHome() { Navigate(HomePage()); }
 
 void WebKitView::GoBack() {
+    if (!answering_) return;
     if (!webkit_web_view_can_go_back(view_)) throw BrowserOperationFailed();
     webkit_web_view_go_back(view_);
 }
 
 void WebKitView::GoForward() {
+    if (!answering_) return;
     if (!webkit_web_view_can_go_forward(view_)) throw BrowserOperationFailed();
     webkit_web_view_go_forward(view_);
 }

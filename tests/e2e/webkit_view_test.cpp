@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 #include <gtkmm/filechooserdialog.h>
-#include <gtkmm/main.h>
 #include <gtkmm/offscreenwindow.h>
 #include <glib.h>
 #include <glibmm/main.h>
@@ -113,8 +112,6 @@ void MovePointer(Gtk::Widget& widget, double x, double y) {
 
 class WebKitViewTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { Gtk::Main::init_gtkmm_internals(); }
-
     void SetUp() override {
         Show(view_, window_);
         Record(view_);
@@ -214,6 +211,26 @@ TEST_F(WebKitViewTest, AnAbsoluteLocalPathIsLoadedAsAFileUri) {
     EXPECT_EQ(view_.LocationURL(), expected);
     EXPECT_NE(expected.find("start%20page.html"), std::string::npos);
     ASSERT_TRUE(Pump([&] { return view_.LocationName() == "Local page"; }));
+}
+
+TEST_F(WebKitViewTest, ViewSourceShowsTheSourceOfThePageOnDisplay) {
+    const std::string body = "<p class=\"x\">Fish &amp; chips</p><script>document.title = 'Changed';</script>";
+    server_.Add("/page", Page("Menu", body));
+    Load(server_.Url("/page"));
+    Load("view-source:" + server_.Url("/page"));
+    EXPECT_EQ(view_.LocationName(), "Source of " + server_.Url("/page"));
+    EXPECT_EQ(Evaluate(view_, "document.querySelector('pre').textContent"), Page("Menu", body));
+    EXPECT_EQ(server_.Hits("/page"), 1) << "the source is the copy already loaded";
+
+    // Another page's source is not fetched, and web pages cannot open the scheme.
+    server_.Add("/other", Page("Other"));
+    Load("view-source:" + server_.Url("/other"));
+    EXPECT_EQ(server_.Hits("/other"), 0);
+    server_.Add("/sneaky", Page("Sneaky", "<script>location.href = 'view-source:' + location.href;</script>"));
+    Load(server_.Url("/sneaky"));
+    PumpFor(300);
+    EXPECT_EQ(view_.LocationURL(), server_.Url("/sneaky"));
+    EXPECT_EQ(view_.LocationName(), "Sneaky");
 }
 
 TEST_F(WebKitViewTest, GoesBackAndForwardAndRaisesWhereThereIsNoPage) {
@@ -347,6 +364,27 @@ TEST_F(NewWindowTest, AnotherViewHandedBackLoadsThePopup) {
     EXPECT_EQ(other.LocationName(), "Pop-up");
     EXPECT_TRUE(PlainWindows().empty());
     EXPECT_EQ(server_.Hits("/popup"), 1);
+}
+
+TEST_F(NewWindowTest, APopupAskedForWhileHandlersAreBlockedIsDecidedOnceTheyRunAgain) {
+    Gtk::OffscreenWindow otherWindow;
+    WebKitView other;
+    Show(other, otherWindow);
+    view_.events.NewWindow2 = [&](BrowserView*& ppDisp, bool&) {
+        asked_ = true;
+        ppDisp = &other;
+    };
+    {
+        platform::HandlerBlock block;
+        view_.Navigate(server_.Url("/opener"));
+        ASSERT_TRUE(Pump([&] { return !view_.Busy(); }));
+        PumpFor(200);
+        EXPECT_FALSE(asked_);
+    }
+    ASSERT_TRUE(Pump([&] { return asked_; }));
+    ASSERT_TRUE(Pump([&] { return other.LocationURL() == server_.Url("/popup") && !other.Busy(); }));
+    EXPECT_EQ(other.LocationName(), "Pop-up");
+    EXPECT_TRUE(PlainWindows().empty());
 }
 
 TEST_F(NewWindowTest, LeftAloneThePopupOpensInAPlainWindowThatItsPageCanClose) {
@@ -529,8 +567,7 @@ TEST_F(WebKitViewTest, ShortcutPrintShowsThePrintDialog) {
     EXPECT_EQ(shown, "GtkPrintUnixDialog");
 }
 
-TEST(BrowserViewFactory, MakesWebKitViewsUnlessATestSetsAnother) {
-    Gtk::Main::init_gtkmm_internals();
+TEST(DefaultBrowserViewFactory, MakesWebKitViews) {
     EXPECT_NE(dynamic_cast<WebKitView*>(platform::NewBrowserView().get()), nullptr);
 }
 

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <gtkmm/main.h>
 
 #include <memory>
 #include <string>
@@ -15,8 +14,6 @@ using platform::BrowserView;
 
 class BrowserDoubleTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { Gtk::Main::init_gtkmm_internals(); }
-
     void SetUp() override {
         view_.events.DownloadBegin = [this] { log_.push_back("DownloadBegin"); };
         view_.events.ProgressChange = [this](long p, long max) {
@@ -129,7 +126,6 @@ TEST_F(BrowserDoubleTest, HeldEventsOfADestroyedViewAreDropped) {
 }
 
 TEST(BrowserViewFactory, GivesTheViewOfTheFactorySet) {
-    Gtk::Main::init_gtkmm_internals();
     platform::SetBrowserViewFactory([] { return std::make_unique<BrowserDouble>(); });
     EXPECT_NE(dynamic_cast<BrowserDouble*>(platform::NewBrowserView().get()), nullptr);
     platform::SetBrowserViewFactory(nullptr);

@@ -1,0 +1,40 @@
+#include "platform/button.h"
+
+#include <gdk/gdkkeysyms.h>
+#include <gtkmm/window.h>
+
+#include "platform/app.h"
+
+namespace platform {
+
+CommandButton::CommandButton() : Control(std::make_unique<Gtk::Button>()) {
+    button_ = static_cast<Gtk::Button*>(&Widget());
+    button_->signal_clicked().connect([this] {
+        if (Click) Dispatch([this] { Click(); });
+    });
+    button_->signal_hierarchy_changed().connect([this](Gtk::Widget*) { ListenToWindow(); });
+}
+
+CommandButton::~CommandButton() { windowKeys_.disconnect(); }
+
+void CommandButton::SetCaption(const std::string& caption) {
+    caption_ = caption;
+    button_->set_label(caption);
+}
+
+// Esc is heard on the window the button sits in, whichever control has the focus.
+void CommandButton::ListenToWindow() {
+    windowKeys_.disconnect();
+    auto* window = dynamic_cast<Gtk::Window*>(button_->get_toplevel());
+    if (!window) return;
+    windowKeys_ = window->signal_key_press_event().connect(
+        [this](GdkEventKey* event) {
+            if (!cancel_ || event->keyval != GDK_KEY_Escape || !button_->is_sensitive() || !button_->get_visible())
+                return false;
+            button_->clicked();
+            return true;
+        },
+        false);
+}
+
+}  // namespace platform

@@ -1,0 +1,86 @@
+#include "platform/view_source_scheme.h"
+
+#include <gio/gio.h>
+#include <webkit2/webkit2.h>
+
+#include <cstring>
+#include <string>
+
+#include "platform/webkit_session.h"
+
+namespace platform::webkit {
+
+namespace {
+
+constexpr char Scheme[] = "view-source";
+
+std::string Escaped(const char* text, gssize length) {
+    gchar* escaped = g_markup_escape_text(text, length);
+    std::string result = escaped;
+    g_free(escaped);
+    return result;
+}
+
+void RespondWithSource(WebKitURISchemeRequest* request, const std::string& address, const guchar* data,
+                       gsize length) {
+    gchar* text = g_utf8_make_valid(reinterpret_cast<const gchar*>(data), static_cast<gssize>(length));
+    const std::string page = "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>Source of " +
+                             Escaped(address.c_str(), -1) +
+                             "</title></head><body><pre style=\"white-space: pre-wrap\">" + Escaped(text, -1) +
+                             "</pre></body></html>";
+    g_free(text);
+    GBytes* bytes = g_bytes_new(page.data(), page.size());
+    GInputStream* stream = g_memory_input_stream_new_from_bytes(bytes);
+    webkit_uri_scheme_request_finish(request, stream, static_cast<gint64>(page.size()), "text/html");
+    g_object_unref(stream);
+    g_bytes_unref(bytes);
+}
+
+void RespondNotAvailable(WebKitURISchemeRequest* request) {
+    GError* error = g_error_new_literal(G_IO_ERROR, G_IO_ERROR_NOT_FOUND,
+                                        "The source is only shown for the page on display.");
+    webkit_uri_scheme_request_finish_error(request, error);
+    g_error_free(error);
+}
+
+void ServeSource(WebKitURISchemeRequest* request, gpointer) {
+    const std::string address = webkit_uri_scheme_request_get_uri(request) + std::strlen(Scheme) + 1;
+    WebKitWebView* view = webkit_uri_scheme_request_get_web_view(request);
+    WebKitWebResource* shown = view ? webkit_web_view_get_main_resource(view) : nullptr;
+    g_printerr("DEBUG shown=%p uri=%s address=%s\n", (void*)shown, shown ? webkit_web_resource_get_uri(shown) : "-", address.c_str());
+    if (!shown || address != webkit_web_resource_get_uri(shown)) return RespondNotAvailable(request);
+
+    struct Pending {
+        WebKitURISchemeRequest* request;
+        std::string address;
+    };
+    webkit_web_resource_get_data(
+        shown, nullptr,
+        [](GObject* resource, GAsyncResult* result, gpointer data) {
+            auto* pending = static_cast<Pending*>(data);
+            gsize length = 0;
+            guchar* source = webkit_web_resource_get_data_finish(WEBKIT_WEB_RESOURCE(resource), result, &length, nullptr);
+            if (source)
+                RespondWithSource(pending->request, pending->address, source, length);
+            else
+                RespondNotAvailable(pending->request);
+            g_free(source);
+            g_object_unref(pending->request);
+            delete pending;
+        },
+        new Pending{WEBKIT_URI_SCHEME_REQUEST(g_object_ref(request)), address});
+}
+
+}  // namespace
+
+void RegisterViewSourceScheme() {
+    static bool registered = false;
+    if (registered) return;
+    registered = true;
+    webkit_web_context_register_uri_scheme(Context(), Scheme, ServeSource, nullptr, nullptr);
+    // Web pages may neither open nor embed it: only the program navigates there.
+    webkit_security_manager_register_uri_scheme_as_display_isolated(
+        webkit_web_context_get_security_manager(Context()), Scheme);
+}
+
+}  // namespace platform::webkit

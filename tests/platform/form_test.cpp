@@ -1,0 +1,353 @@
+#include <gtest/gtest.h>
+#include <gdkmm/window.h>
+#include <glib.h>
+
+#include <algorithm>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/app.h"
+#include "platform/error.h"
+#include "platform/form.h"
+#include "platform/timer.h"
+#include "test_support.h"
+
+namespace {
+
+using platform::Form;
+using platform::FormSlot;
+using testing_support::Pump;
+using testing_support::PumpFor;
+
+// A form whose handlers write to a shared log and call what the test hands them.
+class ProbeForm : public Form {
+public:
+    struct Hooks {
+        std::function<void(ProbeForm&)> construct, load, resize, timerTick;
+        std::function<void(ProbeForm&, int& cancel)> unload;
+    };
+    static inline Hooks hooks;
+    static inline std::vector<std::string> log;
+    static inline int destroyed = 0;
+
+    ProbeForm() {
+        Timer1.Tick = [this] {
+            if (hooks.timerTick) hooks.timerTick(*this);
+        };
+        Timer1.SetEnabled(false);
+        if (hooks.construct) hooks.construct(*this);
+    }
+    ~ProbeForm() override { ++destroyed; }
+
+    platform::Timer Timer1;
+    std::string note;
+
+protected:
+    void Form_Load() override {
+        log.push_back("Load");
+        if (hooks.load) hooks.load(*this);
+    }
+    void Form_Resize() override {
+        log.push_back("Resize " + std::to_string(static_cast<int>(Width())) + "x" +
+                      std::to_string(static_cast<int>(Height())) + " state " + std::to_string(WindowState()));
+        if (hooks.resize) hooks.resize(*this);
+    }
+    void Form_Activate() override { log.push_back("Activate"); }
+    void Form_Deactivate() override { log.push_back("Deactivate"); }
+    void Form_GotFocus() override { log.push_back("GotFocus"); }
+    void Form_Unload(int& cancel) override {
+        log.push_back("Unload");
+        if (hooks.unload) hooks.unload(*this, cancel);
+    }
+};
+
+int Count(const std::vector<std::string>& log, const std::string& entry) {
+    return static_cast<int>(std::count(log.begin(), log.end(), entry));
+}
+
+class FormTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ProbeForm::hooks = {};
+        ProbeForm::log.clear();
+        ProbeForm::destroyed = 0;
+    }
+    void TearDown() override {
+        ProbeForm::hooks = {};
+        if (slot_.Loaded()) slot_.Unload();
+        PumpFor(10);
+    }
+
+    FormSlot<ProbeForm> slot_;
+};
+
+// Default instances
+
+TEST_F(FormTest, FirstUseLoadsTheFormAndRunsFormLoadOnce) {
+    EXPECT_FALSE(slot_.Loaded());
+    EXPECT_EQ(slot_.IfLoaded(), nullptr);
+    slot_->SetCaption("Probe");
+    EXPECT_TRUE(slot_.Loaded());
+    EXPECT_EQ(slot_->Caption(), "Probe");
+    slot_->Move(0, 0);
+    EXPECT_EQ(ProbeForm::log, std::vector<std::string>{"Load"});
+    EXPECT_EQ(slot_.IfLoaded(), &slot_.Get());
+}
+
+TEST_F(FormTest, UnloadRunsFormUnloadEmptiesTheSlotAndTheNextUseLoadsAfresh) {
+    slot_->SetCaption("first");
+    slot_.Unload();
+    EXPECT_FALSE(slot_.Loaded());
+    EXPECT_EQ(ProbeForm::log, (std::vector<std::string>{"Load", "Unload"}));
+    ASSERT_TRUE(Pump([] { return ProbeForm::destroyed == 1; }, 1000)) << "the unloaded form is never destroyed";
+
+    EXPECT_EQ(slot_->Caption(), "") << "the next use must get a new form";
+    EXPECT_EQ(ProbeForm::log, (std::vector<std::string>{"Load", "Unload", "Load"}));
+    slot_.Unload();
+    slot_.Unload();
+    EXPECT_EQ(Count(ProbeForm::log, "Unload"), 2) << "unloading an empty slot runs nothing";
+}
+
+TEST_F(FormTest, FormUnloadCanCancel) {
+    ProbeForm::hooks.unload = [](ProbeForm&, int& cancel) { cancel = 1; };
+    slot_->Show();
+    ProbeForm* form = &slot_.Get();
+    slot_.Unload();
+    form->Unload();
+    EXPECT_TRUE(slot_.Loaded());
+    EXPECT_EQ(&slot_.Get(), form);
+    EXPECT_TRUE(form->Window().get_visible());
+    EXPECT_EQ(Count(ProbeForm::log, "Unload"), 2);
+    EXPECT_EQ(Count(ProbeForm::log, "Load"), 1);
+}
+
+TEST_F(FormTest, ClosingTheWindowUnloadsTheFormUnlessFormUnloadCancels) {
+    int cancelNext = 1;
+    ProbeForm::hooks.unload = [&](ProbeForm&, int& cancel) { cancel = cancelNext; };
+    slot_->Show();
+    slot_->Window().close();
+    ASSERT_TRUE(Pump([] { return Count(ProbeForm::log, "Unload") == 1; }, 2000));
+    EXPECT_TRUE(slot_.Loaded());
+    EXPECT_TRUE(slot_.Get().Window().get_visible());
+
+    cancelNext = 0;
+    slot_->Window().close();
+    ASSERT_TRUE(Pump([&] { return !slot_.Loaded(); }, 2000));
+    ASSERT_TRUE(Pump([] { return ProbeForm::destroyed == 1; }, 1000));
+}
+
+TEST_F(FormTest, AFormThatUnloadsItselfInFormLoadIsGoneWithoutACrash) {
+    ProbeForm::hooks.load = [](ProbeForm& form) {
+        form.Unload();
+        form.note = "still usable while its handler runs";
+    };
+    slot_->Show();
+    EXPECT_FALSE(slot_.Loaded());
+    ASSERT_TRUE(Pump([] { return ProbeForm::destroyed == 1; }, 1000));
+    EXPECT_EQ(ProbeForm::log, (std::vector<std::string>{"Load", "Unload"}));
+
+    // A modal show of such a form must not wait for a form that is gone.
+    slot_->Show(platform::vbModal);
+    EXPECT_FALSE(slot_.Loaded());
+    ASSERT_TRUE(Pump([] { return ProbeForm::destroyed == 2; }, 1000));
+}
+
+TEST_F(FormTest, AFormThatUnloadsItselfInsideItsTimerHandlerIsGoneWithoutACrash) {
+    ProbeForm::hooks.timerTick = [](ProbeForm& form) {
+        form.Timer1.SetEnabled(false);
+        form.Unload();
+        // The handler goes on with its own form, even across DoEvents.
+        platform::DoEvents();
+        form.note = "after unload";
+        form.SetCaption(form.note);
+    };
+    slot_->Timer1.SetInterval(5);
+    slot_->Timer1.SetEnabled(true);
+    ASSERT_TRUE(Pump([&] { return !slot_.Loaded(); }, 2000));
+    ASSERT_TRUE(Pump([] { return ProbeForm::destroyed == 1; }, 1000));
+    EXPECT_EQ(Count(ProbeForm::log, "Unload"), 1);
+}
+
+// Geometry held by the layer
+
+TEST_F(FormTest, FormLoadThatSetsTheWidthRunsFormResize) {
+    ProbeForm::hooks.load = [](ProbeForm& form) { form.SetWidth(3000); };
+    slot_->Caption();
+    EXPECT_EQ(ProbeForm::log, (std::vector<std::string>{"Load", "Resize 3000x0 state 0"}));
+}
+
+TEST_F(FormTest, GeometrySetWhileTheFormIsBuiltRaisesNoResizeUntilItIsFirstShown) {
+    ProbeForm::hooks.construct = [](ProbeForm& form) {
+        form.SetWidth(4500);
+        form.SetHeight(3000);
+        form.SetWindowState(platform::vbNormal);
+    };
+    slot_->Caption();
+    EXPECT_EQ(ProbeForm::log, std::vector<std::string>{"Load"});
+    EXPECT_EQ(slot_->Width(), 4500);
+    slot_->Show();
+    slot_->Show();
+    EXPECT_EQ(ProbeForm::log, (std::vector<std::string>{"Load", "Resize 4500x3000 state 0"}));
+}
+
+TEST_F(FormTest, WidthHeightAndWindowStateRunFormResizeAtOnceAndOnlyOnAChange) {
+    slot_->Caption();
+    ProbeForm::log.clear();
+    slot_->SetWidth(6000);
+    EXPECT_EQ(ProbeForm::log, std::vector<std::string>{"Resize 6000x0 state 0"});
+    slot_->SetHeight(4500);
+    slot_->SetWindowState(platform::vbMaximized);
+    EXPECT_EQ(slot_->WindowState(), platform::vbMaximized);
+    slot_->SetWindowState(platform::vbNormal);
+    EXPECT_EQ(ProbeForm::log, (std::vector<std::string>{"Resize 6000x0 state 0", "Resize 6000x4500 state 0",
+                                                        "Resize 6000x4500 state 2", "Resize 6000x4500 state 0"}));
+    ProbeForm::log.clear();
+    slot_->SetWidth(6000);
+    slot_->SetHeight(4500);
+    slot_->SetWindowState(platform::vbNormal);
+    EXPECT_TRUE(ProbeForm::log.empty());
+}
+
+TEST_F(FormTest, WindowStateSetByTheProgramStaysAsSetOnceTheWindowReports) {
+    slot_->Show();
+    PumpFor(20);
+    ProbeForm::log.clear();
+    slot_->SetWindowState(platform::vbMaximized);
+    slot_->SetWindowState(platform::vbNormal);
+    slot_->SetWindowState(platform::vbMinimized);
+    slot_->SetWindowState(platform::vbNormal);
+    PumpFor(200);
+    EXPECT_EQ(slot_->WindowState(), platform::vbNormal);
+    EXPECT_EQ(ProbeForm::log.size(), 4u) << "the window's reports of our own changes must not run Form_Resize again";
+}
+
+TEST_F(FormTest, AResizeHandlerThatRaisesTheWidthSeesTheInnerRunCompleteFirst) {
+    std::vector<std::string> trace;
+    ProbeForm::hooks.resize = [&](ProbeForm& form) {
+        trace.push_back("enter " + std::to_string(static_cast<int>(form.Width())));
+        if (form.Width() < 2000) form.SetWidth(2000);
+        trace.push_back("leave " + std::to_string(static_cast<int>(form.Width())));
+    };
+    slot_->SetWidth(1000);
+    EXPECT_EQ(trace, (std::vector<std::string>{"enter 1000", "enter 2000", "leave 2000", "leave 2000"}));
+    EXPECT_EQ(slot_->Width(), 2000);
+}
+
+TEST_F(FormTest, LeftAndTopReadBackExactlyAsSetEvenFarOffScreen) {
+    slot_->SetWidth(1500);
+    slot_->SetHeight(1500);
+    slot_->Show();
+    slot_->SetLeft(-999999);
+    slot_->SetTop(123.5);
+    EXPECT_EQ(slot_->Left(), -999999);
+    EXPECT_EQ(slot_->Top(), 123.5);
+    slot_->Move(-999999, -999999);
+    EXPECT_EQ(slot_->Left(), -999999);
+    EXPECT_EQ(slot_->Top(), -999999);
+
+    // The X window itself can only go as far as 16-bit coordinates reach.
+    auto window = slot_->Window().get_window();
+    ASSERT_TRUE(window);
+    int x = 0, y = 0;
+    ASSERT_TRUE(Pump([&] {
+        window->get_root_origin(x, y);
+        return x == -32768 && y == -32768;
+    }, 2000)) << "window at " << x << "," << y;
+}
+
+TEST_F(FormTest, TheWindowGetsTheFormSizeInPixels) {
+    slot_->SetWidth(3000);
+    slot_->SetHeight(1500);
+    slot_->Show();
+    auto& canvas = slot_->Surface();
+    ASSERT_TRUE(Pump([&] { return canvas.get_allocated_width() == 200 && canvas.get_allocated_height() == 100; }, 2000))
+        << canvas.get_allocated_width() << "x" << canvas.get_allocated_height();
+    EXPECT_EQ(canvas.PixelWidth(), 200);
+    EXPECT_EQ(canvas.PixelHeight(), 100);
+}
+
+// Showing
+
+TEST_F(FormTest, AModelessShowReturnsAtOnce) {
+    const gint64 start = g_get_monotonic_time();
+    slot_->Show();
+    EXPECT_LT(g_get_monotonic_time() - start, 500000);
+    EXPECT_TRUE(slot_->Visible());
+    EXPECT_TRUE(slot_->Window().get_visible());
+    EXPECT_FALSE(slot_->ShownModal());
+    slot_->Hide();
+    EXPECT_FALSE(slot_->Visible());
+    EXPECT_FALSE(slot_->Window().get_visible());
+}
+
+TEST_F(FormTest, AModalShowRunsUntilTheFormIsHiddenWhileTimersGoOn) {
+    platform::Timer timer;
+    int ticks = 0;
+    bool modalWhileTicking = false;
+    timer.Tick = [&] {
+        ++ticks;
+        modalWhileTicking = slot_->ShownModal();
+        if (ticks == 3) slot_->Hide();
+    };
+    timer.SetInterval(10);
+    slot_->Show(platform::vbModal);
+    EXPECT_EQ(ticks, 3);
+    EXPECT_TRUE(modalWhileTicking);
+    EXPECT_FALSE(slot_->Visible());
+    EXPECT_FALSE(slot_->ShownModal());
+    EXPECT_FALSE(slot_->Window().get_modal());
+    EXPECT_TRUE(slot_.Loaded());
+}
+
+TEST_F(FormTest, AModalShowReturnsWhenTheFormIsUnloaded) {
+    g_timeout_add(
+        20,
+        [](gpointer data) -> gboolean {
+            static_cast<FormSlot<ProbeForm>*>(data)->Unload();
+            return G_SOURCE_REMOVE;
+        },
+        &slot_);
+    slot_->Show(platform::vbModal);
+    EXPECT_FALSE(slot_.Loaded());
+    EXPECT_EQ(ProbeForm::log.back(), "Unload");
+    ASSERT_TRUE(Pump([] { return ProbeForm::destroyed == 1; }, 1000));
+}
+
+// Activation and focus. Xvfb has no window manager; presenting a window gives it
+// the input focus directly, which is what GTK reports as activation.
+
+TEST_F(FormTest, PresentingAShownFormActivatesItAndGivesItTheFocus) {
+    slot_->SetWidth(1500);
+    slot_->SetHeight(1500);
+    slot_->Show();
+    slot_->Window().present();
+    ASSERT_TRUE(Pump([] { return Count(ProbeForm::log, "Activate") == 1 && Count(ProbeForm::log, "GotFocus") == 1; },
+                     3000))
+        << "no activation reported";
+
+    FormSlot<ProbeForm> other;
+    other->SetWidth(1500);
+    other->SetHeight(1500);
+    other->Show();
+    other->SetFocus();
+    ASSERT_TRUE(Pump([] { return Count(ProbeForm::log, "Deactivate") == 1 && Count(ProbeForm::log, "Activate") == 2; },
+                     3000));
+    other.Unload();
+}
+
+TEST_F(FormTest, SetFocusOnAHiddenOrMinimisedFormRaisesError5) {
+    try {
+        slot_->SetFocus();
+        FAIL() << "no error";
+    } catch (const platform::ToolkitError& error) {
+        EXPECT_EQ(error.Number(), platform::errors::InvalidProcedureCall);
+    }
+    slot_->Show();
+    slot_->SetWindowState(platform::vbMinimized);
+    EXPECT_THROW(slot_->SetFocus(), platform::ToolkitError);
+    slot_->SetWindowState(platform::vbNormal);
+    EXPECT_NO_THROW(slot_->SetFocus());
+}
+
+}  // namespace
