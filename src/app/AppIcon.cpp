@@ -15,11 +15,13 @@ Cairo::RefPtr<Cairo::ImageSurface> AppIconSurface() {
         cr->fill();
         cr->set_source_rgb(0.95, 0.97, 1.0);
         cr->set_line_width(1.2);
+        cr->begin_new_sub_path();
         cr->arc(8, 8, 5, 0, 2 * M_PI);
         cr->stroke();
         cr->save();
         cr->translate(8, 8);
         cr->scale(0.45, 1);
+        cr->begin_new_sub_path();
         cr->arc(0, 0, 5, 0, 2 * M_PI);
         cr->restore();
         cr->stroke();

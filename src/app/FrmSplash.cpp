@@ -31,7 +31,7 @@ FrmSplash::FrmSplash() : Form(FormStyle{.borderless = true, .showInTaskbar = fal
     Label2.SetFont("Arial", 9, true);
     Label2.SetAlignment(Label::Align::Right);
     Label2.SetCaption("Ver 0.6a");
-    Label3.Move(450, 2280, 5100, 270);
+    Label3.Move(450, 2460, 5100, 270);
     Label3.SetCaption("Tabbed browsing for the Linux desktop");
 }
 
@@ -43,6 +43,6 @@ void FrmSplash::Form_Load() {
 }
 
 void FrmSplash::Form_Resize() {
-    if (WindowState() == vbMaximized) StartMaximised = "1";
+    if (WindowState() == vbMaximized) StartMaximised.assign(1, '1');
     SetWindowState(vbNormal);
 }

@@ -42,11 +42,13 @@ platform::Picture SplashPicture() {
     const double cx = 30 + extents.x_advance + 26, cy = 136, r = 14;
     cr->set_line_width(2);
     cr->set_source_rgb(0.52, 0.74, 0.93);
+    cr->begin_new_sub_path();
     cr->arc(cx, cy, r, 0, 2 * M_PI);
     cr->stroke();
     cr->save();
     cr->translate(cx, cy);
     cr->scale(0.45, 1);
+    cr->begin_new_sub_path();
     cr->arc(0, 0, r, 0, 2 * M_PI);
     cr->restore();
     cr->stroke();

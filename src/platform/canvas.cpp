@@ -124,10 +124,24 @@ double Canvas::TextHeight(const std::string& text) {
 }
 
 void Canvas::CopyFrom(const Canvas& source, int x, int y, int width, int height, int sourceX, int sourceY) {
+    if (width <= 0 || height <= 0) return;
+    Cairo::RefPtr<Cairo::Surface> from = source.image_;
+    double originX = x - sourceX, originY = y - sourceY;
+    if (&source == this) {
+        // Cairo reads and writes the one image as it goes: an overlapping copy
+        // within it would smear, so the source rectangle is taken out first.
+        auto part = Cairo::ImageSurface::create(Cairo::FORMAT_RGB24, width, height);
+        auto partCr = Cairo::Context::create(part);
+        partCr->set_source(image_, -sourceX, -sourceY);
+        partCr->paint();
+        from = part;
+        originX = x;
+        originY = y;
+    }
     auto cr = Cairo::Context::create(image_);
     cr->rectangle(x, y, width, height);
     cr->clip();
-    cr->set_source(source.image_, x - sourceX, y - sourceY);
+    cr->set_source(from, originX, originY);
     cr->set_operator(Cairo::OPERATOR_SOURCE);
     cr->paint();
     queue_draw();

@@ -13,7 +13,7 @@ constexpr unsigned Options = WEBKIT_FIND_OPTIONS_CASE_INSENSITIVE | WEBKIT_FIND_
 }  // namespace
 
 FindBar::FindBar(Gtk::Widget& view, WebKitFindController* controller)
-    : controller_(controller), box_(Gtk::ORIENTATION_HORIZONTAL, 4) {
+    : controller_(WEBKIT_FIND_CONTROLLER(g_object_ref(controller))), box_(Gtk::ORIENTATION_HORIZONTAL, 4) {
     set_relative_to(view);
     set_position(Gtk::POS_BOTTOM);
     set_modal(false);
@@ -48,6 +48,7 @@ FindBar::FindBar(Gtk::Widget& view, WebKitFindController* controller)
 FindBar::~FindBar() {
     g_signal_handlers_disconnect_by_data(controller_, this);
     webkit_find_controller_search_finish(controller_);
+    g_object_unref(controller_);
 }
 
 void FindBar::Open() {

@@ -48,6 +48,21 @@ void Label::Refresh() {
     if (auto window = area_->get_window()) window->process_updates(true);
 }
 
+void Label::CopySettingsFrom(const Control& other) {
+    Control::CopySettingsFrom(other);
+    if (auto label = dynamic_cast<const Label*>(&other)) {
+        caption_ = label->caption_;
+        foreColor_ = label->foreColor_;
+        backColor_ = label->backColor_;
+        transparent_ = label->transparent_;
+        alignment_ = label->alignment_;
+        fontName_ = label->fontName_;
+        fontSize_ = label->fontSize_;
+        fontBold_ = label->fontBold_;
+        area_->queue_draw();
+    }
+}
+
 bool Label::Draw(const Cairo::RefPtr<Cairo::Context>& cr) {
     const int width = area_->get_allocated_width();
     if (!transparent_) {

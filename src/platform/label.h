@@ -27,6 +27,8 @@ public:
     // Paints at once.
     void Refresh();
 
+    void CopySettingsFrom(const Control& other) override;
+
 private:
     bool Draw(const Cairo::RefPtr<Cairo::Context>& cr);
 

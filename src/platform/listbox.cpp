@@ -90,7 +90,7 @@ void ListBox::SetListIndex(int index) {
     else
         view_.get_selection()->select(store_->children()[index]);
     syncing_ = false;
-    if (index >= 0) selected_[index] = true;
+    ReadSelectionFromView();
     if (Click) Dispatch([this] { Click(); });
 }
 
@@ -101,22 +101,33 @@ bool ListBox::Selected(int index) const {
 
 void ListBox::SetSelected(int index, bool selected) {
     CheckIndex(index);
-    selected_[index] = selected;
     syncing_ = true;
     if (selected)
         view_.get_selection()->select(store_->children()[index]);
     else
         view_.get_selection()->unselect(store_->children()[index]);
     syncing_ = false;
+    ReadSelectionFromView();
+    // In a single-selection list the selected item is the current one.
+    if (view_.get_selection()->get_mode() == Gtk::SELECTION_SINGLE) {
+        if (selected)
+            listIndex_ = index;
+        else if (listIndex_ == index)
+            listIndex_ = -1;
+    }
+}
+
+void ListBox::ReadSelectionFromView() {
+    auto selection = view_.get_selection();
+    for (int i = 0; i < ListCount(); ++i) selected_[i] = selection->is_selected(store_->children()[i]);
 }
 
 std::string ListBox::Text() const { return listIndex_ >= 0 ? items_[listIndex_] : std::string(); }
 
 void ListBox::SyncSelectionFromView() {
     if (syncing_) return;
-    auto selection = view_.get_selection();
-    for (int i = 0; i < ListCount(); ++i) selected_[i] = selection->is_selected(store_->children()[i]);
-    auto rows = selection->get_selected_rows();
+    ReadSelectionFromView();
+    auto rows = view_.get_selection()->get_selected_rows();
     listIndex_ = rows.empty() ? -1 : rows.front()[0];
     if (Click) Dispatch([this] { Click(); });
 }

@@ -45,6 +45,7 @@ private:
 
     void CheckIndex(int index) const;
     void SyncSelectionFromView();
+    void ReadSelectionFromView();
 
     bool sorted_;
     std::vector<std::string> items_;

@@ -5,23 +5,70 @@
 #include <gdk-pixbuf/gdk-pixbuf.h>
 #include <glib.h>
 
+#include <algorithm>
+#include <fstream>
+#include <vector>
+
 #include "platform/error.h"
 
 namespace platform {
 
+namespace {
+[[noreturn]] void InvalidPicture() { throw ToolkitError(481, "Invalid picture"); }
+
+// The decoders report which rows they filled; a file that ends early leaves some
+// rows unfilled, though the decoder itself may not call it an error.
+struct Decoding {
+    std::vector<bool> rowsFilled;
+
+    static void SizePrepared(GdkPixbufLoader*, int, int height, gpointer data) {
+        static_cast<Decoding*>(data)->rowsFilled.assign(static_cast<size_t>(std::max(height, 0)), false);
+    }
+    static void AreaUpdated(GdkPixbufLoader*, int, int y, int, int height, gpointer data) {
+        auto& rows = static_cast<Decoding*>(data)->rowsFilled;
+        const int end = std::min(y + height, static_cast<int>(rows.size()));
+        for (int row = std::max(y, 0); row < end; ++row) rows[static_cast<size_t>(row)] = true;
+    }
+    bool Complete() const {
+        return !rowsFilled.empty() && std::all_of(rowsFilled.begin(), rowsFilled.end(), [](bool filled) { return filled; });
+    }
+};
+
+// Decodes the whole file, or returns null when it is no picture or an incomplete one.
+GdkPixbuf* DecodeWhole(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) return nullptr;
+    Decoding decoding;
+    GdkPixbufLoader* loader = gdk_pixbuf_loader_new();
+    g_signal_connect(loader, "size-prepared", G_CALLBACK(Decoding::SizePrepared), &decoding);
+    g_signal_connect(loader, "area-updated", G_CALLBACK(Decoding::AreaUpdated), &decoding);
+    bool ok = true;
+    std::vector<char> chunk(64 * 1024);
+    while (ok && file) {
+        file.read(chunk.data(), static_cast<std::streamsize>(chunk.size()));
+        const auto count = static_cast<gsize>(file.gcount());
+        if (count > 0)
+            ok = gdk_pixbuf_loader_write(loader, reinterpret_cast<const guchar*>(chunk.data()), count, nullptr);
+    }
+    // A loader that failed a write has closed itself.
+    if (ok) ok = gdk_pixbuf_loader_close(loader, nullptr);
+    GdkPixbuf* pixbuf = ok && decoding.Complete() ? gdk_pixbuf_loader_get_pixbuf(loader) : nullptr;
+    if (pixbuf) g_object_ref(pixbuf);
+    g_object_unref(loader);
+    return pixbuf;
+}
+}  // namespace
+
 Picture LoadPicture(const std::string& path) {
     if (!g_file_test(path.c_str(), G_FILE_TEST_IS_REGULAR))
         throw ToolkitError(errors::FileNotFound, "File not found");
+    // The header's size is checked before anything of that size is allocated.
     int width = 0, height = 0;
     if (!gdk_pixbuf_get_file_info(path.c_str(), &width, &height) || width <= 0 || height <= 0 ||
         width > MaxPictureSide || height > MaxPictureSide)
-        throw ToolkitError(481, "Invalid picture");
-    GError* error = nullptr;
-    GdkPixbuf* pixbuf = gdk_pixbuf_new_from_file(path.c_str(), &error);
-    if (!pixbuf) {
-        g_clear_error(&error);
-        throw ToolkitError(481, "Invalid picture");
-    }
+        InvalidPicture();
+    GdkPixbuf* pixbuf = DecodeWhole(path);
+    if (!pixbuf) InvalidPicture();
     auto surface = Cairo::ImageSurface::create(Cairo::FORMAT_RGB24, gdk_pixbuf_get_width(pixbuf),
                                                gdk_pixbuf_get_height(pixbuf));
     auto cr = Cairo::Context::create(surface);

@@ -28,6 +28,8 @@ void PictureBox::CopySettingsFrom(const Control& other) {
         canvas_->FontBold = box->canvas_->FontBold;
         canvas_->SetForeColor(box->ForeColor());
         canvas_->SetBackColor(box->BackColor());
+        // The copy keeps element 0's size even with AutoSize on.
+        canvas_->SetPicture(box->GetPicture());
     }
 }
 

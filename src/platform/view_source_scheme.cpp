@@ -13,6 +13,8 @@ namespace platform::webkit {
 namespace {
 
 constexpr char Scheme[] = "view-source";
+// Where a view keeps the page whose source it is about to show.
+constexpr char KeptPage[] = "quellin-page-for-source";
 
 std::string Escaped(const char* text, gssize length) {
     gchar* escaped = g_markup_escape_text(text, length);
@@ -46,16 +48,18 @@ void RespondNotAvailable(WebKitURISchemeRequest* request) {
 void ServeSource(WebKitURISchemeRequest* request, gpointer) {
     const std::string address = webkit_uri_scheme_request_get_uri(request) + std::strlen(Scheme) + 1;
     WebKitWebView* view = webkit_uri_scheme_request_get_web_view(request);
-    WebKitWebResource* shown = view ? webkit_web_view_get_main_resource(view) : nullptr;
-    g_printerr("DEBUG shown=%p uri=%s address=%s\n", (void*)shown, shown ? webkit_web_resource_get_uri(shown) : "-", address.c_str());
-    if (!shown || address != webkit_web_resource_get_uri(shown)) return RespondNotAvailable(request);
+    auto* kept = view ? static_cast<WebKitWebResource*>(g_object_steal_data(G_OBJECT(view), KeptPage)) : nullptr;
+    if (!kept || address != webkit_web_resource_get_uri(kept)) {
+        if (kept) g_object_unref(kept);
+        return RespondNotAvailable(request);
+    }
 
     struct Pending {
         WebKitURISchemeRequest* request;
         std::string address;
     };
     webkit_web_resource_get_data(
-        shown, nullptr,
+        kept, nullptr,
         [](GObject* resource, GAsyncResult* result, gpointer data) {
             auto* pending = static_cast<Pending*>(data);
             gsize length = 0;
@@ -67,6 +71,7 @@ void ServeSource(WebKitURISchemeRequest* request, gpointer) {
             g_free(source);
             g_object_unref(pending->request);
             delete pending;
+            g_object_unref(resource);
         },
         new Pending{WEBKIT_URI_SCHEME_REQUEST(g_object_ref(request)), address});
 }
@@ -81,6 +86,19 @@ void RegisterViewSourceScheme() {
     // Web pages may neither open nor embed it: only the program navigates there.
     webkit_security_manager_register_uri_scheme_as_display_isolated(
         webkit_web_context_get_security_manager(Context()), Scheme);
+}
+
+bool IsViewSourceAddress(const std::string& address) {
+    const char* scheme = g_uri_peek_scheme(address.c_str());
+    return scheme && std::strcmp(scheme, Scheme) == 0;
+}
+
+void KeepShownPageForSource(WebKitWebView* view) {
+    WebKitWebResource* shown = webkit_web_view_get_main_resource(view);
+    if (shown)
+        g_object_set_data_full(G_OBJECT(view), KeptPage, g_object_ref(shown), g_object_unref);
+    else
+        g_object_set_data(G_OBJECT(view), KeptPage, nullptr);
 }
 
 }  // namespace platform::webkit

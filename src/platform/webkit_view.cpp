@@ -201,7 +201,9 @@ Gtk::Widget& WebKitView::Widget() { return *widget_; }
 // start a new web process behind the program's back.
 void WebKitView::Navigate(const std::string& address) {
     if (address.empty() || !answering_) return;
-    webkit_web_view_load_uri(view_, UriFor(address).c_str());
+    const std::string uri = UriFor(address);
+    if (webkit::IsViewSourceAddress(uri)) webkit::KeepShownPageForSource(view_);
+    webkit_web_view_load_uri(view_, uri.c_str());
 }
 
 void WebKitView::GoHome() { Navigate(HomePage()); }

@@ -136,11 +136,11 @@ TEST_F(HistoryTest, TitlesAndAddressesAreWrittenAsTextNeverAsMarkup) {
     EXPECT_NE(ReadDayPage().find(">line&#13;&#10;break</a> at "), std::string::npos);
 
     // Names of day pages are escaped in the index as well.
-    CreateDayPage("01 <i>March</i> & \"2001\".htm");
+    CreateDayPage("01 <i>March & \"2001\".htm");
     frmMain->OpenHistory();
     const std::string contents = ReadFile("contents.htm");
-    EXPECT_NE(contents.find("<a href=\"history/01 &lt;i&gt;March&lt;/i&gt; &amp; &quot;2001&quot;.htm\" target=\"date\">"
-                            "01 &lt;i&gt;March&lt;/i&gt; &amp; &quot;2001&quot;</a><br>"),
+    EXPECT_NE(contents.find("<a href=\"history/01 &lt;i&gt;March &amp; &quot;2001&quot;.htm\" target=\"date\">"
+                            "01 &lt;i&gt;March &amp; &quot;2001&quot;</a><br>"),
               std::string::npos)
         << contents;
     EXPECT_EQ(contents.find("<i>"), std::string::npos);
@@ -299,6 +299,7 @@ TEST_F(HistoryTest, RecordingAVisitInABusyDayPageStaysFast) {
     const double firstMs = record("http://127.0.0.1/new/0");
     double slowestMs = 0;
     for (int i = 1; i <= 20; ++i) slowestMs = std::max(slowestMs, record("http://127.0.0.1/new/" + std::to_string(i)));
+    std::printf("TIMING first %.3f slowest %.3f\n", firstMs, slowestMs);
     EXPECT_LT(firstMs, 100.0);
     EXPECT_LT(slowestMs, 5.0);
 

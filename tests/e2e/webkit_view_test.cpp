@@ -453,6 +453,22 @@ TEST_F(WebKitViewTest, DestroyingAViewInTheMiddleOfALoadIsClean) {
     EXPECT_EQ(log_.size(), before) << "a destroyed view reports nothing";
 }
 
+TEST_F(WebKitViewTest, AViewOutlivingItsWindowIsDestroyedCleanly) {
+    server_.Add("/page", Page("Page", "<p>words</p>"));
+    auto window = std::make_unique<Gtk::OffscreenWindow>();
+    auto view = std::make_unique<WebKitView>();
+    Show(*view, *window);
+    Record(*view);
+    view->Navigate(server_.Url("/page"));
+    ASSERT_TRUE(Pump([&] { return !view->Busy(); }));
+    view->SendKeys("^f");
+    view->Finder()->Find("words");
+    window.reset();
+    PumpFor(100);
+    view.reset();
+    PumpFor(100);
+}
+
 TEST_F(WebKitViewTest, EventsHeldBackWhileHandlersAreBlockedArriveAfterwards) {
     server_.Add("/page", Page("Page"));
     {

@@ -270,15 +270,23 @@ TEST_F(FormTest, TheWindowGetsTheFormSizeInPixels) {
 // Showing
 
 TEST_F(FormTest, AModelessShowReturnsAtOnce) {
-    const gint64 start = g_get_monotonic_time();
+    // Returning at once means the loop did not run: an idle queued before is still waiting.
+    bool idleRan = false;
+    g_idle_add(
+        [](gpointer flag) -> gboolean {
+            *static_cast<bool*>(flag) = true;
+            return G_SOURCE_REMOVE;
+        },
+        &idleRan);
     slot_->Show();
-    EXPECT_LT(g_get_monotonic_time() - start, 500000);
+    EXPECT_FALSE(idleRan);
     EXPECT_TRUE(slot_->Visible());
     EXPECT_TRUE(slot_->Window().get_visible());
     EXPECT_FALSE(slot_->ShownModal());
     slot_->Hide();
     EXPECT_FALSE(slot_->Visible());
     EXPECT_FALSE(slot_->Window().get_visible());
+    EXPECT_TRUE(Pump([&] { return idleRan; }, 1000));
 }
 
 TEST_F(FormTest, AModalShowRunsUntilTheFormIsHiddenWhileTimersGoOn) {

@@ -1,0 +1,67 @@
+// The floor the engine sets: a window that shows nothing but WebKit views on one
+// page, in a web context made the way the browser makes its own (website data
+// persisted in a folder of the user's data directory, cookies in SQLite).
+//
+//     minimal_webkit ADDRESS [VIEWS]
+//
+// opens VIEWS views (1 unless given) as the pages of a notebook, each on ADDRESS,
+// and runs until it is killed.
+#include <glib.h>
+#include <gtkmm/main.h>
+#include <gtkmm/notebook.h>
+#include <gtkmm/window.h>
+#include <webkit2/webkit2.h>
+
+#include <cstdlib>
+#include <iostream>
+#include <string>
+
+namespace {
+
+WebKitWebContext* NewPersistentContext() {
+    gchar* folder = g_build_filename(g_get_user_data_dir(), "minimal-webkit", nullptr);
+    const std::string data = folder;
+    g_free(folder);
+    const std::string cache = data + "/cache";
+    WebKitWebsiteDataManager* manager = webkit_website_data_manager_new(
+        "base-data-directory", data.c_str(), "base-cache-directory", cache.c_str(), nullptr);
+    WebKitWebContext* context = webkit_web_context_new_with_website_data_manager(manager);
+    g_object_unref(manager);
+    const std::string cookies = data + "/cookies.sqlite";
+    webkit_cookie_manager_set_persistent_storage(webkit_web_context_get_cookie_manager(context), cookies.c_str(),
+                                                 WEBKIT_COOKIE_PERSISTENT_STORAGE_SQLITE);
+    return context;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Gtk::Main toolkit(argc, argv);
+    if (argc < 2) {
+        std::cerr << "usage: minimal_webkit ADDRESS [VIEWS]\n";
+        return 2;
+    }
+    const std::string address = argv[1];
+    const int views = argc > 2 ? std::atoi(argv[2]) : 1;
+    if (views < 1 || views > 100) {
+        std::cerr << "VIEWS must lie between 1 and 100\n";
+        return 2;
+    }
+
+    WebKitWebContext* context = NewPersistentContext();
+    Gtk::Window window;
+    window.set_title("minimal_webkit");
+    window.set_default_size(707, 454);
+    Gtk::Notebook notebook;
+    window.add(notebook);
+    for (int i = 0; i < views; ++i) {
+        auto* view = WEBKIT_WEB_VIEW(g_object_new(WEBKIT_TYPE_WEB_VIEW, "web-context", context, nullptr));
+        const std::string label = "View " + std::to_string(i + 1);
+        gtk_notebook_append_page(notebook.gobj(), GTK_WIDGET(view), gtk_label_new(label.c_str()));
+        webkit_web_view_load_uri(view, address.c_str());
+    }
+    window.show_all();
+    toolkit.run(window);
+    g_object_unref(context);
+    return 0;
+}
