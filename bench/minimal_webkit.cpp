@@ -2,13 +2,16 @@
 // page, in a web context made the way the browser makes its own (website data
 // persisted in a folder of the user's data directory, cookies in SQLite).
 //
-//     minimal_webkit ADDRESS [VIEWS]
+//     minimal_webkit ADDRESS [VIEWS [notebook|stacked]]
 //
-// opens VIEWS views (1 unless given) as the pages of a notebook, each on ADDRESS,
-// and runs until it is killed.
+// opens VIEWS views (1 unless given), each on ADDRESS, and runs until it is
+// killed. The views are the pages of a notebook, so that only one is shown, as a
+// tabbed browser needs; or, stacked, all lie shown on top of one another, as the
+// browser places its tabs.
 #include <glib.h>
 #include <gtkmm/main.h>
 #include <gtkmm/notebook.h>
+#include <gtkmm/overlay.h>
 #include <gtkmm/window.h>
 #include <webkit2/webkit2.h>
 
@@ -47,17 +50,32 @@ int main(int argc, char** argv) {
         std::cerr << "VIEWS must lie between 1 and 100\n";
         return 2;
     }
+    const std::string layout = argc > 3 ? argv[3] : "notebook";
+    if (layout != "notebook" && layout != "stacked") {
+        std::cerr << "the layout is notebook or stacked\n";
+        return 2;
+    }
 
     WebKitWebContext* context = NewPersistentContext();
     Gtk::Window window;
     window.set_title("minimal_webkit");
     window.set_default_size(707, 454);
     Gtk::Notebook notebook;
-    window.add(notebook);
+    Gtk::Overlay stack;
+    if (layout == "notebook")
+        window.add(notebook);
+    else
+        window.add(stack);
     for (int i = 0; i < views; ++i) {
         auto* view = WEBKIT_WEB_VIEW(g_object_new(WEBKIT_TYPE_WEB_VIEW, "web-context", context, nullptr));
-        const std::string label = "View " + std::to_string(i + 1);
-        gtk_notebook_append_page(notebook.gobj(), GTK_WIDGET(view), gtk_label_new(label.c_str()));
+        if (layout == "notebook") {
+            const std::string label = "View " + std::to_string(i + 1);
+            gtk_notebook_append_page(notebook.gobj(), GTK_WIDGET(view), gtk_label_new(label.c_str()));
+        } else if (i == 0) {
+            gtk_container_add(GTK_CONTAINER(stack.gobj()), GTK_WIDGET(view));
+        } else {
+            gtk_overlay_add_overlay(stack.gobj(), GTK_WIDGET(view));
+        }
         webkit_web_view_load_uri(view, address.c_str());
     }
     window.show_all();

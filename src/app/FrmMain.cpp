@@ -61,24 +61,29 @@ void FrmMain::CreateFace() {
     Place(picProgress, Picture10, 8400, 30, 1380, 195);
     picProgress.SetVisible(false);
 
-    Place(Picture12, *this, 0, 0, 70, 70);
-    Place(Picture13, *this, 6240, 0, 70, 70);
-    Place(Picture14, *this, 0, 5520, 70, 70);
     Place(Picture5, *this, 10200, 6240, 285, 300);
     Place(Picture6, *this, 10320, 0, 70, 4935);
     Place(Picture7, *this, 0, 6360, 9855, 70);
     Place(Picture8, *this, 0, 0, 70, 5295);
+    // The corners lie over the ends of the edges: each control placed later is in front.
+    Place(Picture12, *this, 0, 0, 70, 70);
+    Place(Picture13, *this, 6240, 0, 70, 70);
+    Place(Picture14, *this, 0, 5520, 70, 70);
     Picture5.SetCursorName("se-resize");
     Picture6.SetCursorName("e-resize");
     Picture7.SetCursorName("s-resize");
 
     // The animation frames are hidden picture boxes that size themselves to their bitmap.
-    PicStore.Create([this](PictureBox& frame, int index) {
+    PicStore.Create([](PictureBox& frame, int) {
         frame.SetVisible(false);
         frame.AutoSize = true;
-        frame.SetPicture(Picture(BuiltinSkin::Frame(index)));
     });
-    for (int i = 1; i <= 8; ++i) PicStore.Load(i);
+    // A loaded frame starts as a copy of frame 0, picture included: each gets its own after loading.
+    PicStore(0).SetPicture(Picture(BuiltinSkin::Frame(0)));
+    for (int i = 1; i <= 8; ++i) {
+        PicStore.Load(i);
+        PicStore(i).SetPicture(Picture(BuiltinSkin::Frame(i)));
+    }
 
     Timer2.SetEnabled(false);
     Timer2.SetInterval(100);

@@ -7,6 +7,8 @@
 
 using namespace platform;
 
+// Writes the address list to autocomplete.dat, one entry a line in list order.
+// The file is replaced whole or not at all; a failure is raised to the caller.
 void FrmMain::SaveComplete() {
     std::string text;
     for (const auto& address : Combo1.Items()) text += address + "\r\n";

@@ -4,11 +4,12 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <memory>
 #include <string>
 #include <string_view>
-#include <unordered_set>
+#include <vector>
 
 #include "app/Forms.h"
 #include "app/State.h"
@@ -53,13 +54,22 @@ std::string ReplaceAll(std::string text, std::string_view what, std::string_view
     return text;
 }
 
-// Letters of every script are lowered in UTF-8 text; other text has its ASCII letters lowered.
-std::string LowerCase(std::string_view text) {
+// Lowers the text into lowered, reusing its storage: letters of every script in UTF-8
+// text, the ASCII letters of other text.
+void LowerCaseInto(std::string_view text, std::string& lowered) {
     const bool ascii = std::all_of(text.begin(), text.end(), [](char ch) { return (ch & 0x80) == 0; });
-    if (!ascii && g_utf8_validate_len(text.data(), text.size(), nullptr))
-        return TakeGString(g_utf8_strdown(text.data(), static_cast<gssize>(text.size())));
-    std::string lowered(text);
-    std::transform(lowered.begin(), lowered.end(), lowered.begin(), g_ascii_tolower);
+    if (!ascii && g_utf8_validate_len(text.data(), text.size(), nullptr)) {
+        lowered = TakeGString(g_utf8_strdown(text.data(), static_cast<gssize>(text.size())));
+        return;
+    }
+    lowered.assign(text);
+    for (char& ch : lowered)
+        if (ch >= 'A' && ch <= 'Z') ch = static_cast<char>(ch - 'A' + 'a');
+}
+
+std::string LowerCase(std::string_view text) {
+    std::string lowered;
+    LowerCaseInto(text, lowered);
     return lowered;
 }
 
@@ -82,7 +92,7 @@ bool Append(const std::string& path, const std::string& text) {
     return std::fclose(file.release()) == 0 && written;
 }
 
-// The address lines of one day page, lower-cased, for the once-a-day test. The program
+// Where the address lines of one day page are, for the once-a-day test. The program
 // only ever appends to a day page, so once the page has been read, only what was added
 // since is read; a page that was replaced or cut short is read again from its start.
 class RecordedAddresses {
@@ -94,19 +104,46 @@ public:
         struct stat info {};
         if (!file || fstat(fileno(file.get()), &info) != 0) throw AccessError();
         if (!Continues(path, info, file.get())) StartAgain(path, info);
-        return ReadAddedLines(file.get(), lowerAddressLine) || lines_.count(lowerAddressLine) != 0;
+        if (ReadAddedLines(file.get(), lowerAddressLine)) return true;
+        const std::size_t wanted = Hash(lowerAddressLine);
+        return std::any_of(lines_.begin(), lines_.end(), [&](const Line& line) {
+            return line.hash == wanted && LineAtEquals(file.get(), line.offset, lowerAddressLine);
+        });
     }
 
 private:
+    // An address line of the page: the hash of its lower-cased text and where it starts.
+    struct Line {
+        std::size_t hash;
+        std::uintmax_t offset;
+    };
+
     // Enough of the page's text before the read position to tell it is the same page.
     static constexpr std::size_t AnchorSize = 64;
+
+    static std::size_t Hash(std::string_view lowered) { return std::hash<std::string_view>{}(lowered); }
+
+    static bool IsAddressLine(std::string_view line) {
+        return line.size() >= AddressLineStart.size() &&
+               g_ascii_strncasecmp(line.data(), AddressLineStart.data(), AddressLineStart.size()) == 0;
+    }
+
+    static std::string_view WithoutCarriageReturn(std::string_view line) {
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        return line;
+    }
+
+    static std::string ReadAt(std::FILE* file, std::uintmax_t offset, std::size_t size) {
+        std::string text(size, '\0');
+        if (fseeko(file, static_cast<off_t>(offset), SEEK_SET) != 0) throw AccessError();
+        text.resize(std::fread(text.data(), 1, size, file));
+        return text;
+    }
 
     bool Continues(const std::string& path, const struct stat& info, std::FILE* file) const {
         if (path != path_ || info.st_dev != device_ || info.st_ino != inode_) return false;
         if (info.st_size < 0 || static_cast<std::uintmax_t>(info.st_size) < offset_) return false;
-        std::string seen(anchor_.size(), '\0');
-        if (fseeko(file, static_cast<off_t>(offset_ - anchor_.size()), SEEK_SET) != 0) return false;
-        return std::fread(seen.data(), 1, seen.size(), file) == seen.size() && seen == anchor_;
+        return ReadAt(file, offset_ - anchor_.size(), anchor_.size()) == anchor_;
     }
 
     void StartAgain(const std::string& path, const struct stat& info) {
@@ -118,33 +155,45 @@ private:
         lines_.clear();
     }
 
-    static bool IsAddressLine(std::string_view line) {
-        return line.size() >= AddressLineStart.size() &&
-               g_ascii_strncasecmp(line.data(), AddressLineStart.data(), AddressLineStart.size()) == 0;
-    }
-
-    // Reads the page from the read position to its end and keeps its complete lines.
-    // A last line without a line break is compared but not kept, as it may still grow.
+    // Reads the page from the read position to its end and notes its complete address
+    // lines. A last line without a line break is compared but not noted, as it may
+    // still grow; the next reading starts with it.
     bool ReadAddedLines(std::FILE* file, const std::string& lowerAddressLine) {
         if (fseeko(file, static_cast<off_t>(offset_), SEEK_SET) != 0) throw AccessError();
-        std::string added;
+        std::string line;
         char buffer[65536];
-        for (std::size_t count; (count = std::fread(buffer, 1, sizeof buffer, file)) > 0;) added.append(buffer, count);
-        if (std::ferror(file)) throw AccessError();
-
-        std::size_t start = 0;
-        for (std::size_t lineFeed; (lineFeed = added.find('\n', start)) != std::string::npos; start = lineFeed + 1) {
-            std::string_view line(added.data() + start, lineFeed - start);
-            if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-            if (IsAddressLine(line)) lines_.insert(LowerCase(line));
+        for (std::size_t count; (count = std::fread(buffer, 1, sizeof buffer, file)) > 0;) {
+            const char* const end = buffer + count;
+            for (const char* from = buffer; from < end;) {
+                const auto* lineFeed = static_cast<const char*>(std::memchr(from, '\n', end - from));
+                line.append(from, lineFeed ? lineFeed : end);
+                if (!lineFeed) break;
+                Note(WithoutCarriageReturn(line), offset_);
+                offset_ += line.size() + 1;
+                line.clear();
+                from = lineFeed + 1;
+            }
         }
-        std::string_view unfinished(added.data() + start, added.size() - start);
-        if (!unfinished.empty() && unfinished.back() == '\r') unfinished.remove_suffix(1);
+        if (std::ferror(file)) throw AccessError();
+        const auto anchorSize = static_cast<std::size_t>(std::min<std::uintmax_t>(offset_, AnchorSize));
+        anchor_ = ReadAt(file, offset_ - anchorSize, anchorSize);
 
-        offset_ += start;
-        anchor_ += added.substr(0, start);
-        if (anchor_.size() > AnchorSize) anchor_.erase(0, anchor_.size() - AnchorSize);
+        const std::string_view unfinished = WithoutCarriageReturn(line);
         return IsAddressLine(unfinished) && LowerCase(unfinished) == lowerAddressLine;
+    }
+
+    void Note(std::string_view line, std::uintmax_t offset) {
+        if (!IsAddressLine(line)) return;
+        LowerCaseInto(line, lowered_);
+        lines_.push_back({Hash(lowered_), offset});
+    }
+
+    bool LineAtEquals(std::FILE* file, std::uintmax_t offset, const std::string& lowerAddressLine) {
+        if (fseeko(file, static_cast<off_t>(offset), SEEK_SET) != 0) throw AccessError();
+        std::string line;
+        for (int ch; (ch = std::getc(file)) != EOF && ch != '\n';) line += static_cast<char>(ch);
+        if (std::ferror(file)) throw AccessError();
+        return LowerCase(WithoutCarriageReturn(line)) == lowerAddressLine;
     }
 
     std::string path_;
@@ -152,7 +201,8 @@ private:
     ino_t inode_ = 0;
     std::uintmax_t offset_ = 0;  // just after the last complete line read
     std::string anchor_;         // the last bytes before offset_
-    std::unordered_set<std::string> lines_;
+    std::vector<Line> lines_;
+    std::string lowered_;  // kept to spare an allocation for each line
 };
 
 RecordedAddresses& TodaysAddresses() {
@@ -170,7 +220,8 @@ std::string IndexEntry(const std::string& dayPage) {
 }  // namespace
 
 // Titles and addresses are written escaped: a page is free to choose its title, and
-// the history pages are local pages that the browser opens.
+// the history pages are local pages that the browser opens. Never raises: a visit that
+// cannot be recorded is lost, and the tab and its page-load poll go on undisturbed.
 void FrmMain::UpDateHistory(int Index) {
     const DateTime now = Now();
     std::string visitLine;
@@ -192,8 +243,8 @@ void FrmMain::UpDateHistory(int Index) {
         std::filesystem::create_directory(folder, ignored);
     }
     if (!General::FileExists(dayPage)) {
-        // Without its head a day page would stay headless all day: the visit waits for
-        // a readable template instead.
+        // Without the template the page is not made, so that it still gets its head once
+        // the template can be read again; this visit is lost.
         const bool headRead = Try([&] {
             text = ReplaceAll(General::ReadIniBlock(DataFile("History.dat"), "date"), "#date#", ShortDate(now.get()));
         });

@@ -138,6 +138,10 @@ void FrmMain::RemoveDeadTab(int Index) {
     }
     SkipFailures([&] { picTab.Unload(Index); }, [&] { Timer1.Unload(Index); }, [&] { WebBrowser1.Unload(Index); });
     if (Index == CurrentTab) CurrentTab = static_cast<std::int16_t>(WebBrowser1.UBound());
+    // No poll of the removed tab will ever find it idle: the animation stops as if it
+    // had, and a tab still loading takes it up again at its next poll.
+    Timer2.SetEnabled(false);
+    Picture3.SetPicture(PicStore(8).GetPicture());
 }
 
 void FrmMain::Timer2_Timer() {

@@ -55,6 +55,6 @@ void FrmMain::WebBrowser1_NewWindow2(int /*Index*/, BrowserView*& ppDisp, bool& 
             default: break;
         }
     } catch (const ToolkitError&) {
-        return;
+        // The handler ends here; ppDisp and Cancel keep what was set before the failure.
     }
 }

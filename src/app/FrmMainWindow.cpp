@@ -8,8 +8,8 @@ using namespace platform;
 // Moving: the title bar and the title text.
 
 void FrmMain::Picture4_MouseDown(double X, double Y) {
-    DragAnchorX = static_cast<std::int16_t>(std::lround(X));
-    DragAnchorY = static_cast<std::int16_t>(std::lround(Y));
+    DragAnchorX = static_cast<std::int32_t>(std::lround(X));
+    DragAnchorY = static_cast<std::int32_t>(std::lround(Y));
 }
 
 void FrmMain::Picture4_MouseMove(int Button, double X, double Y) {
@@ -38,8 +38,8 @@ void FrmMain::ResizeWithGrip(bool ChangesWidth, bool ChangesHeight, int Button, 
     }
     Resizing = 1;
     const auto anchorHere = [&] {
-        DragAnchorX = static_cast<std::int16_t>(std::lround(X));
-        DragAnchorY = static_cast<std::int16_t>(std::lround(Y));
+        DragAnchorX = static_cast<std::int32_t>(std::lround(X));
+        DragAnchorY = static_cast<std::int32_t>(std::lround(Y));
     };
     if (ChangesWidth && Width() < 3400) {
         SetWidth(3400);

@@ -47,6 +47,10 @@ FrmPopup::FrmPopup() : Form(FormStyle{.borderless = false, .showInTaskbar = fals
     Picture1.Move(240, 200, 480, 480);
     Picture1.SetPicture(QuestionIcon());
 
+    // The dialog font of the window's design: its texts fit their boxes in it.
+    for (Label* label : {&Label1, &Label2}) label->SetFont("Arial", 8, false);
+    for (CommandButton* button : {&OKButton, &CancelButton, &Command1}) button->SetFont("Arial", 8, false);
+
     Label1.PlaceIn(*this);
     Label1.Move(960, 120, 3735, 255);
     Label1.SetCaption("This website is attempting to open a pop-up window.");

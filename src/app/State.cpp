@@ -8,8 +8,8 @@ std::int16_t Closing = 0;
 std::int16_t Resizing = 0;
 std::int16_t IsMaximised = 0;
 
-std::int16_t DragAnchorX = 0;
-std::int16_t DragAnchorY = 0;
+std::int32_t DragAnchorX = 0;
+std::int32_t DragAnchorY = 0;
 
 std::int32_t SavedWidth = 0;
 std::int32_t SavedHeight = 0;

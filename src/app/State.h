@@ -18,8 +18,9 @@ extern std::int16_t Resizing;
 extern std::int16_t IsMaximised;
 
 // The mouse position in the control pressed last on the title bar or a grip, twips.
-extern std::int16_t DragAnchorX;
-extern std::int16_t DragAnchorY;
+// 32-bit: a title bar wider than 32767 twips (2185 pixels) is pressed beyond 16 bits.
+extern std::int32_t DragAnchorX;
+extern std::int32_t DragAnchorY;
 
 // The window's rectangle before the program's own maximise, in twips.
 extern std::int32_t SavedWidth;

@@ -57,11 +57,20 @@ std::string AppPath() {
 }
 
 void DoEvents() {
-    // What is pending now, and what comes up within a short sweep: timers that are
-    // always due must not keep us here.
-    constexpr gint64 sweepMicroseconds = 20000;
-    const gint64 end = g_get_monotonic_time() + sweepMicroseconds;
-    while (g_main_context_pending(nullptr) && g_get_monotonic_time() < end) g_main_context_iteration(nullptr, FALSE);
+    // Runs what is pending, up to a marker queued behind it at the lowest priority.
+    // Timers that are always due would hold the marker back: a time limit ends the sweep then.
+    bool reached = false;
+    const guint marker = g_idle_add_full(
+        G_PRIORITY_LOW,
+        [](gpointer flag) -> gboolean {
+            *static_cast<bool*>(flag) = true;
+            return G_SOURCE_REMOVE;
+        },
+        &reached, nullptr);
+    constexpr gint64 limitMicroseconds = 100000;
+    const gint64 end = g_get_monotonic_time() + limitMicroseconds;
+    while (!reached && g_get_monotonic_time() < end) g_main_context_iteration(nullptr, FALSE);
+    if (!reached) g_source_remove(marker);
 }
 
 void Run() {

@@ -41,7 +41,10 @@ void Canvas::SetPixelSize(int width, int height) {
     width = std::max(width, 1);
     height = std::max(height, 1);
     if (image_ && width == width_ && height == height_) return;
-    auto resized = Cairo::ImageSurface::create(Cairo::FORMAT_RGB24, width, height);
+    // Cairo cannot hold an image of any size; past the largest side the canvas
+    // goes on without a persistent image.
+    auto resized = Cairo::ImageSurface::create(Cairo::FORMAT_RGB24, std::min(width, MaxImageSide),
+                                               std::min(height, MaxImageSide));
     auto cr = Cairo::Context::create(resized);
     PaintBackground(cr);
     if (image_) {
@@ -75,7 +78,7 @@ void Canvas::SetPicture(const Picture& picture) {
 }
 
 Picture Canvas::Image() const {
-    auto copy = Cairo::ImageSurface::create(Cairo::FORMAT_RGB24, width_, height_);
+    auto copy = Cairo::ImageSurface::create(Cairo::FORMAT_RGB24, image_->get_width(), image_->get_height());
     auto cr = Cairo::Context::create(copy);
     cr->set_source(image_, 0, 0);
     cr->paint();

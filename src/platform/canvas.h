@@ -17,7 +17,10 @@ class Canvas : public Gtk::Fixed {
 public:
     Canvas();
 
-    // Size of the persistent image, following the widget's size.
+    // The largest side of the persistent image.
+    static constexpr int MaxImageSide = 8192;
+
+    // Size of the canvas and of its persistent image, which follows it up to MaxImageSide.
     void SetPixelSize(int width, int height);
     int PixelWidth() const { return width_; }
     int PixelHeight() const { return height_; }

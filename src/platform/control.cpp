@@ -8,6 +8,7 @@
 
 #include "platform/app.h"
 #include "platform/container.h"
+#include "platform/form.h"
 #include "platform/twips.h"
 
 namespace platform {
@@ -167,7 +168,7 @@ void Control::ListenToPointer() {
     widget_->add_events(Gdk::BUTTON_PRESS_MASK | Gdk::BUTTON_RELEASE_MASK | Gdk::POINTER_MOTION_MASK);
     widget_->signal_button_press_event().connect(
         [this](GdkEventButton* event) {
-            const double x = PixelsToTwipsX(event->x), y = PixelsToTwipsY(event->y);
+            const auto [x, y] = PointerPosition(event->x, event->y, event->x_root, event->y_root);
             if (event->type == GDK_2BUTTON_PRESS) {
                 if (DblClick) Dispatch([this] { DblClick(); });
                 return true;
@@ -180,7 +181,7 @@ void Control::ListenToPointer() {
         false);
     widget_->signal_button_release_event().connect(
         [this](GdkEventButton* event) {
-            const double x = PixelsToTwipsX(event->x), y = PixelsToTwipsY(event->y);
+            const auto [x, y] = PointerPosition(event->x, event->y, event->x_root, event->y_root);
             Call(MouseUp, ButtonBit(event->button), ShiftState(event->state), x, y);
             const bool inside = event->x >= 0 && event->y >= 0 && event->x < widget_->get_allocated_width() &&
                                 event->y < widget_->get_allocated_height();
@@ -191,11 +192,32 @@ void Control::ListenToPointer() {
         false);
     widget_->signal_motion_notify_event().connect(
         [this](GdkEventMotion* event) {
-            Call(MouseMove, HeldButtons(event->state), ShiftState(event->state), PixelsToTwipsX(event->x),
-                 PixelsToTwipsY(event->y));
+            const auto [x, y] = PointerPosition(event->x, event->y, event->x_root, event->y_root);
+            Call(MouseMove, HeldButtons(event->state), ShiftState(event->state), x, y);
             return true;
         },
         false);
+}
+
+std::pair<double, double> Control::PointerPosition(double x, double y, double xRoot, double yRoot) const {
+    // A borderless window is placed by the program alone, so where the program
+    // has put it is where the pointer counts from. The X server reports the
+    // pointer against where the window was, which lags behind a move the
+    // program has just made: a title-bar drag would run ahead of the mouse.
+    int left = TwipsToPixelsX(left_), top = TwipsToPixelsY(top_);
+    for (const Control* control = this; control->parent_;) {
+        if (auto* form = dynamic_cast<Form*>(control->parent_)) {
+            if (form->Window().get_decorated()) break;
+            left += TwipsToPixelsX(form->Left());
+            top += TwipsToPixelsY(form->Top());
+            return {PixelsToTwipsX(xRoot - left), PixelsToTwipsY(yRoot - top)};
+        }
+        control = dynamic_cast<const Control*>(control->parent_);
+        if (!control) break;
+        left += TwipsToPixelsX(control->left_);
+        top += TwipsToPixelsY(control->top_);
+    }
+    return {PixelsToTwipsX(x), PixelsToTwipsY(y)};
 }
 
 }  // namespace platform

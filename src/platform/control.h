@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 
 namespace platform {
 
@@ -73,6 +74,9 @@ protected:
     explicit Control(std::unique_ptr<Gtk::Widget> widget);
     // Routes pointer events of the widget to the handlers above.
     void ListenToPointer();
+    // The pointer's position inside the control in twips, from the event's
+    // window-relative (x, y) and screen (xRoot, yRoot) pixels.
+    std::pair<double, double> PointerPosition(double x, double y, double xRoot, double yRoot) const;
     virtual void GeometryChanged() {}
     int PixelWidth() const;
     int PixelHeight() const;

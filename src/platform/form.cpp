@@ -13,8 +13,9 @@
 namespace platform {
 
 namespace {
-// X can express only 16-bit coordinates.
+// X can express only 16-bit coordinates and sizes.
 int ClampToX(int pixels) { return std::clamp(pixels, -32768, 32767); }
+int ClampSizeToX(int pixels) { return std::clamp(pixels, 1, 32767); }
 }  // namespace
 
 Form::Form(FormStyle style) {
@@ -60,7 +61,7 @@ void Form::WatchWindow() {
 }
 
 void Form::ApplySize() {
-    const int width = std::max(1, TwipsToPixelsX(width_)), height = std::max(1, TwipsToPixelsY(height_));
+    const int width = ClampSizeToX(TwipsToPixelsX(width_)), height = ClampSizeToX(TwipsToPixelsY(height_));
     canvas_.SetPixelSize(width, height);
     window_.resize(width, height);
 }

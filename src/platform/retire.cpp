@@ -2,36 +2,29 @@
 
 #include <glib.h>
 
-#include <algorithm>
 #include <vector>
 
 namespace platform {
 
 namespace {
-struct PendingDeletion {
-    int askedAtDepth;
-    std::function<void()> deletion;
-};
-
 int runningHandlers = 0;
-std::vector<PendingDeletion> pending;
+// Asked for while handlers ran; due once none of them runs any more.
+std::vector<std::function<void()>> waiting;
+std::vector<std::function<void()>> due;
 bool idleScheduled = false;
-
-// Due once the handler that asked has returned; asked outside any handler, at once.
-bool Due(const PendingDeletion& entry) { return entry.askedAtDepth == 0 || runningHandlers < entry.askedAtDepth; }
 
 gboolean RunDueDeletions(gpointer) {
     idleScheduled = false;
-    auto firstDue = std::stable_partition(pending.begin(), pending.end(), [](const auto& entry) { return !Due(entry); });
-    std::vector<PendingDeletion> due(std::make_move_iterator(firstDue), std::make_move_iterator(pending.end()));
-    pending.erase(firstDue, pending.end());
     // A deletion may ask for more deletions.
-    for (auto& entry : due) entry.deletion();
+    auto now = std::move(due);
+    due.clear();
+    for (auto& deletion : now) deletion();
     return G_SOURCE_REMOVE;
 }
 
-void ScheduleDueDeletions() {
-    if (idleScheduled || std::none_of(pending.begin(), pending.end(), Due)) return;
+void MakeDue(std::function<void()> deletion) {
+    due.push_back(std::move(deletion));
+    if (idleScheduled) return;
     idleScheduled = true;
     g_idle_add_full(G_PRIORITY_HIGH_IDLE, RunDueDeletions, nullptr, nullptr);
 }
@@ -40,13 +33,17 @@ void ScheduleDueDeletions() {
 HandlerScope::HandlerScope() { ++runningHandlers; }
 
 HandlerScope::~HandlerScope() {
-    --runningHandlers;
-    ScheduleDueDeletions();
+    if (--runningHandlers > 0) return;
+    auto released = std::move(waiting);
+    waiting.clear();
+    for (auto& deletion : released) MakeDue(std::move(deletion));
 }
 
 void DeleteWhenIdle(std::function<void()> deletion) {
-    pending.push_back({runningHandlers, std::move(deletion)});
-    ScheduleDueDeletions();
+    if (runningHandlers > 0)
+        waiting.push_back(std::move(deletion));
+    else
+        MakeDue(std::move(deletion));
 }
 
 }  // namespace platform

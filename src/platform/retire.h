@@ -15,8 +15,8 @@ public:
     HandlerScope& operator=(const HandlerScope&) = delete;
 };
 
-// Runs a deletion once the handlers now running have returned: at idle time, but
-// not in a nested loop (DoEvents, a modal show) that the asking handler runs.
+// Runs a deletion at idle time once the handlers now running have all returned:
+// never in a nested loop (DoEvents, a modal show) that one of them runs.
 void DeleteWhenIdle(std::function<void()> deletion);
 
 // An unloaded control may be unloaded by one of its own handlers: it is switched

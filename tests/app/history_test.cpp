@@ -1,11 +1,13 @@
-#include <chrono>
+#include <cstdlib>
 #include <ctime>
+#include <functional>
 #include <iomanip>
 #include <locale>
 #include <regex>
 #include <sstream>
 
 #include "app/State.h"
+#include "common/General.h"
 #include "platform/error.h"
 #include "program_fixture.h"
 
@@ -78,6 +80,27 @@ protected:
         std::ofstream(HistoryFolder() / name, std::ios::binary) << "day\r\n";
     }
 };
+
+TEST(SuppliedHistoryTemplates, HoldEveryBlockWithItsPlaceholderInCrLfLines) {
+    const char* binary = std::getenv("QUELLIN_BINARY");  // the program, with the supplied files beside it
+    ASSERT_NE(binary, nullptr);
+    const fs::path supplied = fs::path(binary).parent_path() / "History.dat";
+    std::ifstream in(supplied, std::ios::binary);
+    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    ASSERT_FALSE(text.empty());
+    EXPECT_EQ(Occurrences(text, "\n"), Occurrences(text, "\r\n"));
+    EXPECT_EQ(text.substr(text.size() - 7), "[end]\r\n");
+
+    const std::string date = General::ReadIniBlock(supplied.string(), "date");
+    const std::string frames = General::ReadIniBlock(supplied.string(), "history");
+    const std::string contents = General::ReadIniBlock(supplied.string(), "contents");
+    EXPECT_NE(date.find("#date#"), std::string::npos);
+    EXPECT_EQ(date.find("</body>"), std::string::npos);  // visits are appended after the head
+    EXPECT_NE(frames.find("src=\"#main#\""), std::string::npos);
+    EXPECT_NE(frames.find("name=\"date\""), std::string::npos);  // where the index opens a day
+    EXPECT_NE(frames.find("src=\"contents.htm\""), std::string::npos);
+    EXPECT_NE(contents.find("#list#"), std::string::npos);
+}
 
 TEST_F(HistoryTest, AFinishedPageIsRecordedOnceADayInTodaysPage) {
     StartWithTemplates();
@@ -288,19 +311,24 @@ TEST_F(HistoryTest, RecordingAVisitInABusyDayPageStaysFast) {
     fs::create_directories(HistoryFolder());
     std::ofstream(DayPage(), std::ios::binary) << BusyDayPage(10000);
 
-    using Clock = std::chrono::steady_clock;
-    const auto record = [this](const std::string& url) {
+    // The time the test's thread spends, so that a busy machine's other work does not count.
+    const auto threadMs = [] {
+        timespec now{};
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+        return now.tv_sec * 1000.0 + now.tv_nsec / 1e6;
+    };
+    const auto record = [&](const std::string& url) {
         Browser(0).Load(url, "New page");
-        const auto start = Clock::now();
+        const double start = threadMs();
         frmMain->UpDateHistory(0);
-        return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+        return threadMs() - start;
     };
 
     const double firstMs = record("http://127.0.0.1/new/0");
     double slowestMs = 0;
     for (int i = 1; i <= 20; ++i) slowestMs = std::max(slowestMs, record("http://127.0.0.1/new/" + std::to_string(i)));
-    std::printf("TIMING first %.3f slowest %.3f\n", firstMs, slowestMs);
-    EXPECT_LT(firstMs, 100.0);
+    // The first visit reads the whole page once; later ones read only what was added.
+    EXPECT_LT(firstMs, 50.0);
     EXPECT_LT(slowestMs, 5.0);
 
     const std::string page = ReadDayPage();
@@ -324,10 +352,9 @@ TEST_F(HistoryTest, TheOnceADayTestSeesWhatOthersWroteToThePage) {
     Visit(0, "http://127.0.0.1/theirs", "Theirs");
     EXPECT_EQ(ReadDayPage(), appended);
 
-    // The page is replaced by one that no longer holds this program's visit.
+    // The page is rewritten in place, longer, without this program's visit.
     const std::string replaced =
         "<h1>other</h1>\r\n<font face=\"Arial\"><font size=\"1\">http://127.0.0.1/elsewhere/long/address</font><br>\r\n";
-    fs::remove(DayPage());
     std::ofstream(DayPage(), std::ios::binary) << replaced << std::string(appended.size(), ' ') << "\r\n";
     Visit(0, "http://127.0.0.1/mine", "Mine");
     EXPECT_EQ(Occurrences(ReadDayPage(), "<font size=\"1\">http://127.0.0.1/mine</font>"), 1);

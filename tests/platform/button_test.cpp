@@ -74,6 +74,23 @@ TEST_F(ButtonTest, ShowsItsCaptionAtItsPlaceAndClicksThroughTheHandlers) {
     EXPECT_EQ(form.firstClicks, 1);
 }
 
+TEST_F(ButtonTest, ACaptionThatFitsKeepsTheButtonAtTheSizeItWasGiven) {
+    ButtonForm& form = slot_.Get();
+    form.First.SetCaption("In new tab");
+    form.Second.SetCaption("In new browser");
+    form.Show();
+    ASSERT_TRUE(Pump([&] { return form.Second.Widget().get_allocated_width() > 1; }, 2000));
+    for (CommandButton* button : {&form.First, &form.Second}) {
+        EXPECT_EQ(button->Widget().get_allocated_width(), 97) << button->Caption();
+        EXPECT_EQ(button->Widget().get_allocated_height(), 25) << button->Caption();
+    }
+    EXPECT_EQ(form.Second.Widget().get_allocation().get_x(), 112) << "the buttons must not overlap";
+
+    // The caption is drawn in the button's font: a large one needs more room.
+    form.Second.SetFont("Sans", 20, true);
+    EXPECT_TRUE(Pump([&] { return form.Second.Widget().get_allocated_width() > 97; }, 2000));
+}
+
 TEST_F(ButtonTest, EscClicksTheCancelButtonOnlyWhileItCanBeClicked) {
     ButtonForm& form = slot_.Get();
     form.Show();

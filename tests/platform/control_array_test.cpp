@@ -2,6 +2,7 @@
 #include <cairomm/context.h>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -22,7 +23,6 @@ using platform::Label;
 using platform::PictureBox;
 using platform::Timer;
 using testing_support::Pump;
-using testing_support::PumpFor;
 
 class HostForm : public platform::Form {};
 

@@ -218,6 +218,21 @@ TEST_F(PictureBoxTest, DrawingSurvivesResizingAndNewAreaTakesTheBackColour) {
     EXPECT_EQ(PixelAt(Pixels(), 7, 7), kRed);
 }
 
+TEST_F(PictureBoxTest, AnAbsurdSizeIsHeldAsSetAndDrawingGoesOn) {
+    box_.SetPicture(SolidPicture(2, 2, kRed));
+    box_.Move(0, 0, 600000, 600000);
+    EXPECT_EQ(box_.Width(), 600000);
+    EXPECT_EQ(box_.ScaleWidthPixels(), 40000);
+    EXPECT_LE(Pixels()->get_width(), platform::Canvas::MaxImageSide);
+    EXPECT_LE(Pixels()->get_height(), platform::Canvas::MaxImageSide);
+    box_.Print("text");
+    box_.Cls();
+    EXPECT_EQ(PixelAt(Pixels(), 1, 1), kRed);
+    EXPECT_EQ(box_.Image().PixelWidth(), Pixels()->get_width());
+    box_.Move(0, 0, 150, 150);
+    EXPECT_EQ(Pixels()->get_width(), 10);
+}
+
 TEST_F(PictureBoxTest, CopyFromCopiesARectangleFromAnotherBoxOrWithinItself) {
     PictureBox source;
     source.Move(0, 0, 150, 150);
@@ -374,13 +389,11 @@ TEST_F(LabelTest, ADisabledLabelDrawsItsCaptionGrey) {
 
 // List box
 
-std::vector<std::string> Items(const platform::ListBox& list) { return list.Items(); }
-
 TEST(ListBoxTest, ASortedListIgnoresCaseAndKeepsEqualItemsInTheOrderAdded) {
     platform::ListBox list(true);
     for (const char* item : {"b", "A", "c", "apple", "Apple", "APPLE", "a"}) list.AddItem(item);
     EXPECT_TRUE(list.Sorted());
-    EXPECT_EQ(Items(list), (std::vector<std::string>{"A", "a", "apple", "Apple", "APPLE", "b", "c"}));
+    EXPECT_EQ(list.Items(), (std::vector<std::string>{"A", "a", "apple", "Apple", "APPLE", "b", "c"}));
     EXPECT_EQ(list.ListCount(), 7);
     EXPECT_EQ(list.List(5), "b");
 
@@ -388,7 +401,7 @@ TEST(ListBoxTest, ASortedListIgnoresCaseAndKeepsEqualItemsInTheOrderAdded) {
     for (const char* item : {"b", "A", "c"}) unsorted.AddItem(item);
     unsorted.AddItem("first", 0);
     unsorted.AddItem("last", 4);
-    EXPECT_EQ(Items(unsorted), (std::vector<std::string>{"first", "b", "A", "c", "last"}));
+    EXPECT_EQ(unsorted.Items(), (std::vector<std::string>{"first", "b", "A", "c", "last"}));
 }
 
 TEST(ListBoxTest, BadIndexesRaiseError5AndChangeNothing) {
@@ -402,7 +415,7 @@ TEST(ListBoxTest, BadIndexesRaiseError5AndChangeNothing) {
     EXPECT_EQ(ErrorNumberOf([&] { list.AddItem("x", 3); }), 5);
     EXPECT_EQ(ErrorNumberOf([&] { list.Selected(2); }), 5);
     EXPECT_EQ(ErrorNumberOf([&] { list.SetListIndex(2); }), platform::errors::InvalidPropertyValue);
-    EXPECT_EQ(Items(list), (std::vector<std::string>{"one", "two"}));
+    EXPECT_EQ(list.Items(), (std::vector<std::string>{"one", "two"}));
 }
 
 TEST(ListBoxTest, ListIndexFollowsTheSelectedItemThroughInsertsAndRemovals) {

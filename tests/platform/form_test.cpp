@@ -85,6 +85,8 @@ protected:
 // Default instances
 
 TEST_F(FormTest, FirstUseLoadsTheFormAndRunsFormLoadOnce) {
+    // Form_Load reaching its own default instance gets the form being loaded.
+    ProbeForm::hooks.load = [this](ProbeForm& form) { EXPECT_EQ(&slot_.Get(), &form); };
     EXPECT_FALSE(slot_.Loaded());
     EXPECT_EQ(slot_.IfLoaded(), nullptr);
     slot_->SetCaption("Probe");
@@ -167,6 +169,27 @@ TEST_F(FormTest, AFormThatUnloadsItselfInsideItsTimerHandlerIsGoneWithoutACrash)
     ASSERT_TRUE(Pump([&] { return !slot_.Loaded(); }, 2000));
     ASSERT_TRUE(Pump([] { return ProbeForm::destroyed == 1; }, 1000));
     EXPECT_EQ(Count(ProbeForm::log, "Unload"), 1);
+}
+
+TEST_F(FormTest, AFormUnloadedByAFormItLoadsLivesUntilItsOwnLoadHandlerReturns) {
+    // As a splash window loads the main window, which unloads the splash window.
+    FormSlot<ProbeForm> main;
+    int loads = 0;
+    ProbeForm::hooks.load = [&](ProbeForm& form) {
+        if (++loads == 1) {
+            main->SetCaption("main");
+            platform::DoEvents();
+            form.SetCaption("splash, already unloaded");
+            form.note = form.Caption();
+        } else {
+            slot_.Unload();
+        }
+    };
+    slot_->Caption();
+    EXPECT_FALSE(slot_.Loaded());
+    EXPECT_TRUE(main.Loaded());
+    ASSERT_TRUE(Pump([] { return ProbeForm::destroyed == 1; }, 1000));
+    main.Unload();
 }
 
 // Geometry held by the layer
@@ -256,6 +279,20 @@ TEST_F(FormTest, LeftAndTopReadBackExactlyAsSetEvenFarOffScreen) {
     }, 2000)) << "window at " << x << "," << y;
 }
 
+TEST_F(FormTest, AnAbsurdSizeIsHeldAsSetAndTheWindowGetsWhatXCanTake) {
+    slot_->SetWidth(3000000);
+    slot_->SetHeight(450);
+    slot_->Show();
+    EXPECT_EQ(slot_->Width(), 3000000);
+    EXPECT_EQ(slot_->Surface().PixelWidth(), 32767);
+    auto& canvas = slot_->Surface();
+    EXPECT_LE(canvas.ImageSurface()->get_width(), platform::Canvas::MaxImageSide);
+    canvas.Print("still draws");
+    canvas.Cls();
+    slot_->SetWidth(1500);
+    ASSERT_TRUE(Pump([&] { return canvas.get_allocated_width() == 100; }, 2000)) << canvas.get_allocated_width();
+}
+
 TEST_F(FormTest, TheWindowGetsTheFormSizeInPixels) {
     slot_->SetWidth(3000);
     slot_->SetHeight(1500);
@@ -320,6 +357,21 @@ TEST_F(FormTest, AModalShowReturnsWhenTheFormIsUnloaded) {
     EXPECT_FALSE(slot_.Loaded());
     EXPECT_EQ(ProbeForm::log.back(), "Unload");
     ASSERT_TRUE(Pump([] { return ProbeForm::destroyed == 1; }, 1000));
+}
+
+TEST_F(FormTest, EndEndsAModalLoop) {
+    int endActions = 0;
+    platform::SetEndAction([&] { ++endActions; });
+    g_timeout_add(
+        20,
+        [](gpointer) -> gboolean {
+            platform::End();
+            return G_SOURCE_REMOVE;
+        },
+        nullptr);
+    slot_->Show(platform::vbModal);
+    EXPECT_EQ(endActions, 1);
+    platform::SetEndAction([] {});
 }
 
 // Activation and focus. Xvfb has no window manager; presenting a window gives it

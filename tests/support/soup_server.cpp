@@ -76,13 +76,20 @@ void TestServer::Handle(SoupServer*, void* message, const char* path, void*, voi
         return;
     }
     soup_server_message_pause(msg);
-    struct Held { SoupServerMessage* msg; TestServer::Page page; };
+    // A client that went away while its answer was held back gets none.
+    struct Held { SoupServerMessage* msg; TestServer::Page page; bool gone = false; };
     auto* held = new Held{msg, it->second};
     g_object_ref(msg);
+    g_signal_connect(msg, "disconnected", G_CALLBACK(+[](SoupServerMessage*, gpointer p) {
+        static_cast<Held*>(p)->gone = true;
+    }), held);
     g_timeout_add(it->second.delayMs, [](gpointer p) -> gboolean {
         auto* h = static_cast<Held*>(p);
-        Respond(h->msg, h->page);
-        soup_server_message_unpause(h->msg);
+        g_signal_handlers_disconnect_by_data(h->msg, h);
+        if (!h->gone) {
+            Respond(h->msg, h->page);
+            soup_server_message_unpause(h->msg);
+        }
         g_object_unref(h->msg);
         delete h;
         return G_SOURCE_REMOVE;

@@ -1,0 +1,311 @@
+// Times two procedures of the main window that run on every key and every page:
+//
+//  - Combo1_KeyUp, the address bar's inline completion, with 100,000 addresses in
+//    the list (read from autocomplete.dat at start-up, as the program reads it);
+//  - UpDateHistory, recording a finished page, when today's day page already holds
+//    10,000 visits.
+//
+// The program's windows run inside this process, in a program folder of its own,
+// with browser doubles in place of the engine: what is timed is the program's own
+// work. Each figure is the median of repeated runs.
+//
+//     micro_bench [RUNS]
+#include <gdk/gdk.h>
+#include <glib.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iostream>
+#include <random>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "app/Forms.h"
+#include "app/State.h"
+#include "common/AutoComplete.h"
+#include "platform/app.h"
+#include "platform/browser_double.h"
+#include "platform/combobox.h"
+#include "platform/listbox.h"
+#include "platform/url_cache.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::size_t AddressCount = 100000;
+constexpr std::size_t VisitCount = 10000;
+
+using Clock = std::chrono::steady_clock;
+
+double MicrosecondsSince(Clock::time_point start) {
+    return std::chrono::duration<double, std::micro>(Clock::now() - start).count();
+}
+
+bool Pump(const std::function<bool()>& done, int timeoutMs) {
+    const gint64 deadline = g_get_monotonic_time() + gint64(timeoutMs) * 1000;
+    while (!done()) {
+        if (g_get_monotonic_time() > deadline) return false;
+        if (!g_main_context_iteration(nullptr, FALSE)) g_usleep(1000);
+    }
+    return true;
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    const std::size_t n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+std::string Fixed(double value, int decimals) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%.*f", decimals, value);
+    return text;
+}
+
+// "12.3 us (11.9-14.0)": the median of the runs and their spread.
+std::string Figure(const std::vector<double>& runs, int decimals, const char* unit) {
+    if (runs.empty()) return "n/a";
+    const auto [low, high] = std::minmax_element(runs.begin(), runs.end());
+    return Fixed(Median(runs), decimals) + " " + unit + " (" + Fixed(*low, decimals) + "-" + Fixed(*high, decimals) + ")";
+}
+
+void WriteText(const fs::path& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+std::string ReadText(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Distinct addresses of the kinds the address bar keeps: mostly web addresses with
+// "http://", some with "https://", local files, and bare host names. The names are
+// made up under the reserved .example domain; nothing is ever loaded.
+std::vector<std::string> MakeAddresses(std::size_t count) {
+    static const char* const syllables[] = {"ka", "lo", "mi", "ne", "ru", "sa", "to", "vi", "wen", "dor", "bel", "quin",
+                                            "tar", "fo", "gu", "hal", "jo", "pex", "zu", "cra"};
+    std::mt19937 random(20240601);
+    const auto word = [&](int parts) {
+        std::string text;
+        for (int i = 0; i < parts; ++i) text += syllables[random() % std::size(syllables)];
+        return text;
+    };
+    std::set<std::string> made;
+    while (made.size() < count) {
+        const std::string host = "www." + word(2 + static_cast<int>(random() % 3)) + ".example";
+        const std::string path = "/" + word(2) + "/" + std::to_string(random() % 1000) + ".html";
+        switch (random() % 10) {
+            case 0: case 1: made.insert("https://" + host + path); break;
+            case 2: made.insert("file:///home/user/" + word(3) + ".html"); break;
+            case 3: made.insert(host); break;
+            default: made.insert("http://" + host + path); break;
+        }
+    }
+    std::vector<std::string> addresses(made.begin(), made.end());
+    std::shuffle(addresses.begin(), addresses.end(), random);
+    return addresses;
+}
+
+// The address bar's list as the program saves it: in the list's own order.
+void WriteAddressList(const fs::path& folder, std::vector<std::string> addresses) {
+    std::sort(addresses.begin(), addresses.end(), platform::ListLess);
+    std::string text;
+    for (const auto& address : addresses) text += address + "\r\n";
+    WriteText(folder / "autocomplete.dat", text);
+}
+
+platform::BrowserDouble& BrowserOfTab(int index) {
+    return static_cast<platform::BrowserDouble&>(frmMain->WebBrowser1(index).View());
+}
+
+// --- inline completion ----------------------------------------------------------
+
+struct TypedText {
+    std::string text;
+    bool completes;
+};
+
+// What the user types: addresses of the list, half of them without their
+// "http://", up to 30 characters; and texts that no address begins with.
+std::vector<TypedText> TextsToType(const std::vector<std::string>& addresses) {
+    std::vector<TypedText> texts;
+    for (std::size_t i = 0; i < 20; ++i) {
+        std::string text = addresses[(i * 4999 + 17) % addresses.size()];
+        if (i % 2 == 0 && text.rfind("http://", 0) == 0) text.erase(0, 7);
+        texts.push_back({text.substr(0, 30), true});
+    }
+    for (const char* text : {"zqxw.example/none", "www.zzzz", "http://nowhere.invalid/", "qqq", "file:///tmp/zz"})
+        texts.push_back({text, false});
+    return texts;
+}
+
+struct CompletionRun {
+    double medianUs = 0;
+    double slowestUs = 0;
+    double searchMedianUs = 0;  // the look-up in the list alone
+    int keys = 0;
+    int completed = 0;
+};
+
+// Types each text one key at a time: the key's character replaces the selected,
+// completed tail, and then the key comes up.
+CompletionRun TypeAll(const std::vector<TypedText>& texts) {
+    CompletionRun run;
+    std::vector<double> times, searches;
+    for (const auto& typed : texts) {
+        for (std::size_t length = 1; length <= typed.text.size(); ++length) {
+            const std::string sofar = typed.text.substr(0, length);
+            frmMain->Combo1.SetText(sofar);
+            const int keyCode = platform::KeyCodeOf(gdk_unicode_to_keyval(static_cast<unsigned char>(sofar.back())));
+            const auto start = Clock::now();
+            frmMain->Combo1_KeyUp(keyCode, 0);
+            times.push_back(MicrosecondsSince(start));
+            ++run.keys;
+            if (frmMain->Combo1.Text() != sofar) ++run.completed;
+            const auto searchStart = Clock::now();
+            const auto found = AutoComplete::Complete(frmMain->Combo1.Items(), sofar);
+            searches.push_back(MicrosecondsSince(searchStart));
+            if (found && found->index >= frmMain->Combo1.Items().size()) std::cerr << "completion out of the list\n";
+        }
+    }
+    run.medianUs = Median(times);
+    run.slowestUs = *std::max_element(times.begin(), times.end());
+    run.searchMedianUs = Median(searches);
+    return run;
+}
+
+// --- recording visits -----------------------------------------------------------
+
+std::string VisitEntry(const std::string& address, const std::string& title, int second) {
+    char clock[16];
+    std::snprintf(clock, sizeof clock, "%02d:%02d:%02d", second / 3600 % 24, second / 60 % 60, second % 60);
+    return "<font face=\"Arial\"><a href=\"" + address + "\" target=\"_top\">" + title + "</a> at " + clock +
+           "</font><br>\r\n<font face=\"Arial\"><font size=\"1\">" + address + "</font><br>\r\n";
+}
+
+// Puts a fresh copy of the page in place in one step: a new file, as a new day's
+// page or one that another program replaced would be.
+void ReplaceFile(const fs::path& path, const std::string& text) {
+    const fs::path temporary = path.string() + ".new";
+    WriteText(temporary, text);
+    fs::rename(temporary, path);
+}
+
+struct HistoryRun {
+    double firstNewUs = 0;  // the first visit recorded since the page was put in place
+    double nextNewUs = 0;   // a further new address
+    double revisitUs = 0;   // an address the page already holds: nothing is written
+};
+
+double TimeRecording(const std::string& address, const std::string& title) {
+    BrowserOfTab(0).Load(address, title);
+    const auto start = Clock::now();
+    frmMain->UpDateHistory(0);
+    return MicrosecondsSince(start);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
+
+    std::string pattern = (fs::temp_directory_path() / "quellin-micro-XXXXXX").string();
+    if (!g_mkdtemp(pattern.data())) {
+        std::cerr << "cannot make a temporary folder\n";
+        return 1;
+    }
+    const fs::path root = pattern;
+    for (const char* name : {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME"}) {
+        fs::create_directories(root / name);
+        setenv(name, (root / name).c_str(), 1);
+    }
+    const fs::path folder = root / "program";
+    fs::create_directories(folder);
+    fs::copy_file(fs::path(QUELLIN_SUPPLIED_DATA) / "History.dat", folder / "History.dat");
+
+    const auto addresses = MakeAddresses(AddressCount);
+    WriteAddressList(folder, addresses);
+
+    char* args[] = {argv[0], nullptr};
+    platform::Init(1, args);
+    platform::SetEndAction([] {});
+    platform::SetAppPathForTesting(folder.string());
+    platform::SetCommandForTesting("about:blank");
+    platform::SetBrowserViewFactory([] { return std::make_unique<platform::BrowserDouble>(); });
+    platform::SetUrlCache(std::make_unique<platform::MemoryUrlCache>());
+
+    const auto startupBegin = Clock::now();
+    frmSplash.Get();
+    const double startupMs = MicrosecondsSince(startupBegin) / 1000.0;
+    // The start-up's own page load ends with its poll, which records the first visit.
+    if (!Pump([] { return !frmMain->Timer1(0).Enabled(); }, 5000)) std::cerr << "the first page never finished\n";
+
+    std::cout << "\nMicro benchmarks: medians of " << runs << " runs (min-max)\n\n";
+    std::cout << "Inline completion, Combo1_KeyUp, " << frmMain->Combo1.ListCount() << " addresses in Combo1\n";
+    const auto texts = TextsToType(addresses);
+    std::vector<double> medians, slowest, searches, reloads;
+    CompletionRun last;
+    for (int run = 0; run < runs; ++run) {
+        last = TypeAll(texts);
+        medians.push_back(last.medianUs);
+        slowest.push_back(last.slowestUs);
+        searches.push_back(last.searchMedianUs);
+    }
+    std::cout << "  per key:                      " << Figure(medians, 1, "us") << "\n";
+    std::cout << "  slowest key of a run:         " << Figure(slowest, 1, "us") << "\n";
+    std::cout << "  of a key, the list look-up:   " << Figure(searches, 1, "us")
+              << "  (AutoComplete::Complete alone)\n";
+    std::cout << "  (" << last.keys << " keys a run, " << last.completed << " of them completed the text)\n";
+    for (int run = 0; run < runs; ++run) {
+        const auto start = Clock::now();
+        frmMain->LoadIni();
+        reloads.push_back(MicrosecondsSince(start) / 1000.0);
+    }
+    std::cout << "  LoadIni (settings, skin and the list read again): " << Figure(reloads, 0, "ms") << "\n";
+    std::cout << "  start-up of the windows with the list, once:      " << Fixed(startupMs, 0) << " ms\n";
+
+    // Today's page as the program made it, with 10,000 visits added in its format.
+    const fs::path history = folder / "history";
+    fs::path dayPage;
+    if (fs::is_directory(history))
+        for (const auto& entry : fs::directory_iterator(history)) dayPage = entry.path();
+    std::cout << "\nRecording a visit, UpDateHistory, today's page holding " << VisitCount << " visits\n";
+    if (dayPage.empty()) {
+        std::cout << "  n/a: the program wrote no day page for its first page\n";
+        return 1;
+    }
+    std::string page = ReadText(dayPage);
+    for (std::size_t i = 0; i < VisitCount; ++i)
+        page += VisitEntry(addresses[i], "Page " + std::to_string(i), static_cast<int>(i * 7));
+
+    std::vector<double> firstNew, nextNew, revisit;
+    bool recorded = true;
+    for (int run = 0; run < runs; ++run) {
+        ReplaceFile(dayPage, page);
+        const std::string tag = std::to_string(run);
+        const std::string first = "http://127.0.0.1/first-" + tag + ".html";
+        const std::string next = "http://127.0.0.1/next-" + tag + ".html";
+        firstNew.push_back(TimeRecording(first, "First " + tag));
+        nextNew.push_back(TimeRecording(next, "Next " + tag));
+        const auto sizeBefore = fs::file_size(dayPage);
+        revisit.push_back(TimeRecording(addresses[VisitCount / 2], "Again"));
+        const std::string written = ReadText(dayPage);
+        recorded = recorded && written.find(first) != std::string::npos && written.find(next) != std::string::npos &&
+                   fs::file_size(dayPage) == sizeBefore;
+    }
+    std::cout << "  first new address since the page was put in place: " << Figure(firstNew, 0, "us") << "\n";
+    std::cout << "  a further new address:                             " << Figure(nextNew, 0, "us") << "\n";
+    std::cout << "  an address the page already holds:                 " << Figure(revisit, 0, "us") << "\n";
+    if (!recorded) std::cout << "  note: the day page did not hold what was recorded\n";
+
+    std::error_code ignored;
+    fs::remove_all(root, ignored);
+    return recorded ? 0 : 1;
+}

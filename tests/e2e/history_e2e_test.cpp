@@ -1,0 +1,175 @@
+#include <gtest/gtest.h>
+#include <glib.h>
+#include <webkit2/webkit2.h>
+
+#include <cstdlib>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <iomanip>
+#include <iterator>
+#include <locale>
+#include <map>
+#include <memory>
+#include <sstream>
+#include <string>
+
+#include "app/Forms.h"
+#include "app/State.h"
+#include "platform/app.h"
+#include "platform/url_cache.h"
+#include "platform/webkit_view.h"
+#include "soup_server.h"
+#include "test_support.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using testing_support::Pump;
+using testing_support::TestServer;
+
+std::string TodaysPageName() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    std::ostringstream name;
+    name.imbue(std::locale::classic());
+    name << std::put_time(&local, "%d %B %Y") << ".htm";
+    return name.str();
+}
+
+std::string ReadText(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+int Occurrences(const std::string& text, const std::string& part) {
+    int count = 0;
+    for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
+    return count;
+}
+
+// Runs a script in the page and gives back its value as text.
+std::string Evaluate(WebKitWebView* view, const std::string& script) {
+    struct Outcome {
+        bool done = false;
+        std::string value;
+    };
+    auto outcome = std::make_shared<Outcome>();
+    webkit_web_view_evaluate_javascript(
+        view, script.c_str(), -1, nullptr, nullptr, nullptr,
+        [](GObject* source, GAsyncResult* result, gpointer data) {
+            std::unique_ptr<std::shared_ptr<Outcome>> held(static_cast<std::shared_ptr<Outcome>*>(data));
+            if (JSCValue* value = webkit_web_view_evaluate_javascript_finish(WEBKIT_WEB_VIEW(source), result, nullptr)) {
+                gchar* text = jsc_value_to_string(value);
+                (*held)->value = text;
+                g_free(text);
+                g_object_unref(value);
+            }
+            (*held)->done = true;
+        },
+        new std::shared_ptr<Outcome>(outcome));
+    Pump([&] { return outcome->done; });
+    return outcome->value;
+}
+
+// The resources that a view loaded in full, frames included, by address.
+class LoadedResources {
+public:
+    explicit LoadedResources(WebKitWebView* view) : view_(view) {
+        g_signal_connect(view, "resource-load-started", G_CALLBACK(Started), this);
+    }
+    ~LoadedResources() {
+        g_signal_handlers_disconnect_by_data(view_, this);
+        for (auto& [uri, resource] : finished_) g_object_unref(resource);
+    }
+    LoadedResources(const LoadedResources&) = delete;
+    LoadedResources& operator=(const LoadedResources&) = delete;
+
+    bool Has(const std::string& uri) const { return finished_.count(uri) != 0; }
+
+private:
+    static void Started(WebKitWebView*, WebKitWebResource* resource, WebKitURIRequest*, gpointer self) {
+        g_signal_connect(resource, "failed", G_CALLBACK(+[](WebKitWebResource* failed, GError*, gpointer) {
+            g_object_set_data(G_OBJECT(failed), "quellin-test-failed", GINT_TO_POINTER(1));
+        }), nullptr);
+        g_signal_connect(resource, "finished", G_CALLBACK(+[](WebKitWebResource* done, gpointer self) {
+            if (g_object_get_data(G_OBJECT(done), "quellin-test-failed")) return;
+            auto& finished = static_cast<LoadedResources*>(self)->finished_;
+            if (finished.emplace(webkit_web_resource_get_uri(done), done).second) g_object_ref(done);
+        }), self);
+    }
+
+    WebKitWebView* view_;
+    std::map<std::string, WebKitWebResource*> finished_;
+};
+
+std::string FileUri(const fs::path& path) {
+    gchar* uri = g_filename_to_uri(path.c_str(), nullptr, nullptr);
+    std::string text = uri;
+    g_free(uri);
+    return text;
+}
+
+// The program with real WebKit views on a program folder of its own, with the
+// supplied History.dat from beside the program.
+class HistoryEndToEnd : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder = testing_support::TempRoot() / "program";
+        fs::create_directories(folder);
+        const char* binary = std::getenv("QUELLIN_BINARY");  // the program, with the supplied files beside it
+        ASSERT_NE(binary, nullptr);
+        const fs::path supplied = fs::path(binary).parent_path() / "History.dat";
+        fs::copy_file(supplied, folder / "History.dat", fs::copy_options::overwrite_existing);
+        platform::SetAppPathForTesting(folder.string());
+        platform::SetUrlCache(std::make_unique<platform::MemoryUrlCache>());
+    }
+
+    void Start(const std::string& address) {
+        platform::SetCommandForTesting(address);
+        frmSplash.Get();
+    }
+
+    WebKitWebView* View(int tab) {
+        return dynamic_cast<platform::WebKitView&>(frmMain->WebBrowser1(tab).View()).WebView();
+    }
+
+    bool Settled(int tab) { return !frmMain->Timer1(tab).Enabled() && !frmMain->WebBrowser1(tab).Busy(); }
+
+    std::string DayPage() { return ReadText(folder / "history" / TodaysPageName()); }
+
+    fs::path folder;
+    TestServer server;
+};
+
+TEST_F(HistoryEndToEnd, APageLoadedInATabIsRecordedOnceAndHistoryShowsIt) {
+    server.Add("/visited", "<html><head><title>Visited &amp; seen</title></head><body>Hello</body></html>");
+    const std::string url = server.Url("/visited");
+    const std::string addressLine = "<font face=\"Arial\"><font size=\"1\">" + url + "</font><br>\r\n";
+
+    Start(url);
+    ASSERT_TRUE(Pump([&] { return DayPage().find(addressLine) != std::string::npos; }));
+    ASSERT_TRUE(Pump([&] { return Settled(0); }));
+    EXPECT_NE(DayPage().find("<a href=\"" + url + "\" target=\"_top\">Visited &amp; seen</a> at "), std::string::npos);
+
+    // Reloading the page adds nothing.
+    frmMain->ClickBar("Refresh");
+    ASSERT_TRUE(Pump([&] { return server.Hits("/visited") == 2 && Settled(0); }));
+    EXPECT_EQ(Occurrences(DayPage(), addressLine), 1);
+
+    LoadedResources loaded(View(0));
+    frmMain->ClickBar("History");
+    const std::string framePage = FileUri(folder / "history.htm");
+    ASSERT_TRUE(Pump([&] { return frmMain->WebBrowser1(0).LocationURL() == framePage && Settled(0); }));
+    EXPECT_EQ(frmMain->WebBrowser1(0).LocationName(), "History");
+    EXPECT_EQ(frmMain->WebBrowser1.UBound(), 0);
+
+    // Both frames loaded: the index and today's page.
+    const std::string dayPage = FileUri(folder / "history" / TodaysPageName());
+    const std::string index = FileUri(folder / "contents.htm");
+    ASSERT_TRUE(Pump([&] { return loaded.Has(dayPage) && loaded.Has(index); }));
+    EXPECT_EQ(Evaluate(View(0), "document.getElementById('date').getAttribute('src')"), "history/" + TodaysPageName());
+}
+
+}  // namespace

@@ -1,0 +1,169 @@
+#include <gtest/gtest.h>
+#include <glib.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <filesystem>
+#include <set>
+#include <string>
+
+#include "app/Forms.h"
+#include "app/State.h"
+#include "platform/app.h"
+#include "platform/browser_view.h"
+#include "platform/url_cache.h"
+#include "soup_server.h"
+#include "test_support.h"
+
+using namespace platform;
+using testing_support::Pump;
+using testing_support::TestServer;
+
+namespace {
+
+std::string Page(const std::string& title) {
+    return "<html><head><title>" + title + "</title></head><body><p>" + title + "</p></body></html>";
+}
+
+TestServer::Page SlowPage(const std::string& title, int delayMs) {
+    TestServer::Page page;
+    page.body = Page(title);
+    page.delayMs = delayMs;
+    return page;
+}
+
+bool SameImage(const Picture& a, const Picture& b) {
+    if (a.PixelWidth() != b.PixelWidth() || a.PixelHeight() != b.PixelHeight()) return false;
+    a.Surface()->flush();
+    b.Surface()->flush();
+    for (int y = 0; y < a.PixelHeight(); ++y) {
+        const auto* rowA = reinterpret_cast<const std::uint32_t*>(a.Surface()->get_data() + y * a.Surface()->get_stride());
+        const auto* rowB = reinterpret_cast<const std::uint32_t*>(b.Surface()->get_data() + y * b.Surface()->get_stride());
+        for (int x = 0; x < a.PixelWidth(); ++x)
+            if ((rowA[x] & 0xFFFFFF) != (rowB[x] & 0xFFFFFF)) return false;
+    }
+    return true;
+}
+
+// The program's windows on real WebKit views, with pages from a server on 127.0.0.1.
+class NavigationE2eTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const auto folder = testing_support::TempRoot() / "program";
+        std::filesystem::create_directories(folder);
+        SetAppPathForTesting(folder.string());
+        SetBrowserViewFactory(nullptr);
+        SetUrlCache(std::make_unique<MemoryUrlCache>());
+        SetEndAction([] {});
+        server.Add("/start", Page("Start page"));
+    }
+
+    FrmMain& Main() { return frmMain.Get(); }
+
+    // Starts the program on the start page and waits until tab 0 has shown it.
+    void StartOnStartPage() {
+        SetCommandForTesting(server.Url("/start"));
+        frmSplash.Get();
+        ASSERT_TRUE(Pump([&] { return Main().labCaption.Caption() == "Start page" && !Main().Timer1(0).Enabled(); }));
+    }
+
+    void TypeAndEnter(const std::string& address) {
+        Main().Combo1.SetText(address);
+        Main().Combo1_KeyPress(13);
+    }
+
+    // True when the face shows the caption printed centred, as the current tab's face
+    // prints it.
+    bool FaceShows(int index, const std::string& caption) {
+        PictureBox& face = Main().picTab(index);
+        const Picture printed = face.Image();
+        face.Cls();
+        face.CurrentX() = face.Width() / 2 - face.TextWidth(caption) / 2;
+        face.CurrentY() = index == CurrentTab ? 30 : 90;
+        face.Print(caption);
+        return SameImage(printed, face.Image());
+    }
+
+    bool Shows(int frame) { return Main().Picture3.GetPicture() == Main().PicStore(frame).GetPicture(); }
+
+    TestServer server;
+};
+
+TEST_F(NavigationE2eTest, AnAddressTypedAndEnteredLoadsInTheCurrentTabAndTitlesFollow) {
+    server.Add("/typed", Page("Typed page"));
+    StartOnStartPage();
+    const std::string address = server.Url("/typed");
+
+    TypeAndEnter(address);
+    ASSERT_TRUE(Pump([&] { return !Main().Timer1(0).Enabled() && Main().labCaption.Caption() == "Typed page"; }, 15000))
+        << "the typed page did not load";
+
+    EXPECT_EQ(server.Hits("/typed"), 1);
+    EXPECT_EQ(frmDummy->Caption(), "Typed page");
+    EXPECT_EQ(Main().Combo1.Text(), address);
+    EXPECT_EQ(Main().picTab(0).ToolTipText(), "Typed page (" + address + ")");
+    EXPECT_TRUE(FaceShows(0, "Typed page"));
+    EXPECT_TRUE(Shows(8));
+    EXPECT_FALSE(Main().Timer2.Enabled());
+    bool listed = false;
+    for (int i = 0; i < Main().Combo1.ListCount(); ++i) listed = listed || Main().Combo1.List(i) == address;
+    EXPECT_TRUE(listed);
+}
+
+TEST_F(NavigationE2eTest, TwoTabsLoadingAtOnceBothFinishAndTheAnimationStopsAfterTheSecond) {
+    server.Add("/quicker", SlowPage("Quicker page", 1500));
+    server.Add("/slower", SlowPage("Slower page", 3500));
+    StartOnStartPage();
+
+    TypeAndEnter(server.Url("/quicker"));
+    Main().AddTab(server.Url("/slower"));
+    ASSERT_EQ(CurrentTab, 1);
+    ASSERT_TRUE(Pump([&] { return Main().Timer2.Enabled(); }, 3000));
+
+    // While both load the animation runs through its frames.
+    std::set<cairo_surface_t*> framesSeen;
+    ASSERT_TRUE(Pump(
+        [&] {
+            framesSeen.insert(Main().Picture3.GetPicture().Surface()->cobj());
+            return !Main().Timer1(0).Enabled();
+        },
+        15000))
+        << "the quicker page did not finish";
+    EXPECT_GE(framesSeen.size(), 3u);
+
+    // The first tab done; the second still loading takes the animation up again.
+    EXPECT_TRUE(Main().WebBrowser1(1).Busy());
+    EXPECT_TRUE(Main().Timer1(1).Enabled());
+    ASSERT_TRUE(Pump([&] { return Main().Timer2.Enabled(); }, 500));
+    EXPECT_EQ(Main().picTab(0).ToolTipText(), "Quicker page (" + server.Url("/quicker") + ")");
+
+    // Between one tab's idle frame and the other's next poll the animation may pause
+    // for a moment; it must not stay stopped while a page loads.
+    gint64 stoppedSince = 0;
+    gint64 longestStop = 0;
+    ASSERT_TRUE(Pump(
+        [&] {
+            const gint64 now = g_get_monotonic_time();
+            if (Main().Timer2.Enabled() || !Main().Timer1(1).Enabled()) {
+                stoppedSince = 0;
+            } else if (stoppedSince == 0) {
+                stoppedSince = now;
+            } else {
+                longestStop = std::max(longestStop, now - stoppedSince);
+            }
+            return !Main().Timer1(1).Enabled();
+        },
+        15000))
+        << "the slower page did not finish";
+    EXPECT_LT(longestStop, 500000) << "the animation stood still for " << longestStop / 1000 << " ms while loading";
+    EXPECT_FALSE(Main().Timer2.Enabled());
+    EXPECT_TRUE(Shows(8));
+    EXPECT_EQ(Main().labCaption.Caption(), "Slower page");
+    EXPECT_EQ(frmDummy->Caption(), "Slower page");
+    EXPECT_EQ(Main().picTab(1).ToolTipText(), "Slower page (" + server.Url("/slower") + ")");
+    EXPECT_TRUE(FaceShows(1, "Slower page"));
+    EXPECT_EQ(server.Hits("/quicker"), 1);
+    EXPECT_EQ(server.Hits("/slower"), 1);
+}
+
+}  // namespace
