@@ -25,7 +25,7 @@ void FrmMain::LoadIni() {
     lstFilter.Clear();
     Try([this] {
         General::LineReader file(DataFile("filter.dat"));
-        while (!file.AtEnd()) lstFilter.AddItem(file.ReadLine());
+        while (!file.AtEnd()) lstFilter.AddItem(file.ReadTextLine());
     });
 
     if (Starting == 1) {

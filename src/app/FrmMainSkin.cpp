@@ -15,7 +15,7 @@ void FrmMain::LoadSkin(const std::string& SkinPath) {
     Combo1.Clear();
     Try([this] {
         General::LineReader file(DataFile("autocomplete.dat"));
-        while (!file.AtEnd()) Combo1.AddItem(file.ReadLine());
+        while (!file.AtEnd()) Combo1.AddItem(file.ReadTextLine());
     });
 
     // From here every failing statement is skipped: a missing or broken file

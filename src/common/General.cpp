@@ -74,6 +74,11 @@ std::string LineReader::ReadLine() {
     return line;
 }
 
+std::string LineReader::ReadTextLine() {
+    const std::string line = ReadLine();
+    return TakeGString(g_utf8_make_valid(line.data(), static_cast<gssize>(line.size())));
+}
+
 std::string ReadIni(const std::string& fileName, const std::string& key) {
     const std::string keyLine = KeyLine(key);
     std::string iniValue;

@@ -24,6 +24,8 @@ public:
     // The next line without its line ending; raises InputPastEndOfFile (62)
     // when there is none and error 75 when the file cannot be read.
     std::string ReadLine();
+    // The next line as text for the controls: bytes that are no UTF-8 become U+FFFD.
+    std::string ReadTextLine();
 
 private:
     std::ifstream stream_;

@@ -1,3 +1,4 @@
+#include <glib.h>
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -186,3 +187,13 @@ TEST(GetMonthName, NamesTheMonthsAndFallsBackToJanuary) {
 }
 
 }  // namespace
+
+TEST(LineReader, TextLinesForTheControlsAreAlwaysUtf8) {
+    const auto file = WriteFile("latin1.dat", "caf\xe9.example\r\nplain\r\n");
+    General::LineReader reader(file);
+    const std::string first = reader.ReadTextLine();
+    EXPECT_TRUE(g_utf8_validate(first.c_str(), static_cast<gssize>(first.size()), nullptr));
+    EXPECT_EQ(first.rfind("caf", 0), 0u);
+    EXPECT_NE(first.find(".example"), std::string::npos);
+    EXPECT_EQ(reader.ReadTextLine(), "plain");
+}
