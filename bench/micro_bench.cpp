@@ -211,43 +211,25 @@ double TimeRecording(const std::string& address, const std::string& title) {
     return MicrosecondsSince(start);
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-    const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
-
-    std::string pattern = (fs::temp_directory_path() / "quellin-micro-XXXXXX").string();
-    if (!g_mkdtemp(pattern.data())) {
-        std::cerr << "cannot make a temporary folder\n";
-        return 1;
-    }
-    const fs::path root = pattern;
-    for (const char* name : {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME"}) {
-        fs::create_directories(root / name);
-        setenv(name, (root / name).c_str(), 1);
-    }
-    const fs::path folder = root / "program";
-    fs::create_directories(folder);
-    fs::copy_file(fs::path(QUELLIN_SUPPLIED_DATA) / "History.dat", folder / "History.dat");
-
-    const auto addresses = MakeAddresses(AddressCount);
-    WriteAddressList(folder, addresses);
-
-    char* args[] = {argv[0], nullptr};
+// Starts the program's windows in the folder, as the program starts: the splash
+// window is the start object. Returns the time that took, in ms.
+double StartProgram(const fs::path& folder, char* programName) {
+    char* args[] = {programName, nullptr};
     platform::Init(1, args);
     platform::SetEndAction([] {});
     platform::SetAppPathForTesting(folder.string());
     platform::SetCommandForTesting("about:blank");
     platform::SetBrowserViewFactory([] { return std::make_unique<platform::BrowserDouble>(); });
     platform::SetUrlCache(std::make_unique<platform::MemoryUrlCache>());
-
-    const auto startupBegin = Clock::now();
+    const auto start = Clock::now();
     frmSplash.Get();
-    const double startupMs = MicrosecondsSince(startupBegin) / 1000.0;
+    const double startupMs = MicrosecondsSince(start) / 1000.0;
     // The start-up's own page load ends with its poll, which records the first visit.
     if (!Pump([] { return !frmMain->Timer1(0).Enabled(); }, 5000)) std::cerr << "the first page never finished\n";
+    return startupMs;
+}
 
-    std::cout << "\nMicro benchmarks: medians of " << runs << " runs (min-max)\n\n";
+void BenchCompletion(const std::vector<std::string>& addresses, int runs, double startupMs) {
     std::cout << "Inline completion, Combo1_KeyUp, " << frmMain->Combo1.ListCount() << " addresses in Combo1\n";
     const auto texts = TextsToType(addresses);
     std::vector<double> medians, slowest, searches, reloads;
@@ -270,17 +252,20 @@ int main(int argc, char** argv) {
     }
     std::cout << "  LoadIni (settings, skin and the list read again): " << Figure(reloads, 0, "ms") << "\n";
     std::cout << "  start-up of the windows with the list, once:      " << Fixed(startupMs, 0) << " ms\n";
+}
 
-    // Today's page as the program made it, with 10,000 visits added in its format.
+// False when the program's day page did not hold what it was asked to record.
+bool BenchHistory(const fs::path& folder, const std::vector<std::string>& addresses, int runs) {
+    std::cout << "\nRecording a visit, UpDateHistory, today's page holding " << VisitCount << " visits\n";
     const fs::path history = folder / "history";
     fs::path dayPage;
     if (fs::is_directory(history))
         for (const auto& entry : fs::directory_iterator(history)) dayPage = entry.path();
-    std::cout << "\nRecording a visit, UpDateHistory, today's page holding " << VisitCount << " visits\n";
     if (dayPage.empty()) {
         std::cout << "  n/a: the program wrote no day page for its first page\n";
-        return 1;
+        return false;
     }
+    // Today's page as the program began it, with 10,000 visits added in its format.
     std::string page = ReadText(dayPage);
     for (std::size_t i = 0; i < VisitCount; ++i)
         page += VisitEntry(addresses[i], "Page " + std::to_string(i), static_cast<int>(i * 7));
@@ -304,6 +289,34 @@ int main(int argc, char** argv) {
     std::cout << "  a further new address:                             " << Figure(nextNew, 0, "us") << "\n";
     std::cout << "  an address the page already holds:                 " << Figure(revisit, 0, "us") << "\n";
     if (!recorded) std::cout << "  note: the day page did not hold what was recorded\n";
+    return recorded;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
+
+    std::string pattern = (fs::temp_directory_path() / "quellin-micro-XXXXXX").string();
+    if (!g_mkdtemp(pattern.data())) {
+        std::cerr << "cannot make a temporary folder\n";
+        return 1;
+    }
+    const fs::path root = pattern;
+    for (const char* name : {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME"}) {
+        fs::create_directories(root / name);
+        setenv(name, (root / name).c_str(), 1);
+    }
+    const fs::path folder = root / "program";
+    fs::create_directories(folder);
+    fs::copy_file(fs::path(QUELLIN_SUPPLIED_DATA) / "History.dat", folder / "History.dat");
+    const auto addresses = MakeAddresses(AddressCount);
+    WriteAddressList(folder, addresses);
+
+    const double startupMs = StartProgram(folder, argv[0]);
+    std::cout << "\nMicro benchmarks: medians of " << runs << " runs (min-max)\n\n";
+    BenchCompletion(addresses, runs, startupMs);
+    const bool recorded = BenchHistory(folder, addresses, runs);
 
     std::error_code ignored;
     fs::remove_all(root, ignored);

@@ -171,7 +171,7 @@ std::vector<ProcessId> ProcessTree(pid_t root) {
     std::error_code error;
     for (const auto& entry : fs::directory_iterator("/proc", error)) {
         const std::string name = entry.path().filename().string();
-        if (name.empty() || !std::all_of(name.begin(), name.end(), ::isdigit)) continue;
+        if (name.empty() || !std::all_of(name.begin(), name.end(), [](char c) { return g_ascii_isdigit(c); })) continue;
         const pid_t pid = static_cast<pid_t>(std::stol(name));
         const auto stat = ReadStat(pid);
         if (!stat) continue;
@@ -505,7 +505,8 @@ private:
     }
 
     // Each program keeps its own user folders for the whole benchmark, so that
-    // after the warm-up both start as they do on a user's machine.
+    // after the warm-up both start as they do on a user's machine. Both use X
+    // directly, where xdotool reaches their windows, and never a proxy.
     std::map<std::string, std::string> EnvironmentFor(const std::string& name) const {
         const fs::path folders = root_ / ("xdg-" + name);
         std::map<std::string, std::string> environment{{"GDK_BACKEND", "x11"}, {"no_proxy", "127.0.0.1"}};

@@ -48,6 +48,8 @@ ComboBox::ComboBox() : Control(std::make_unique<Gtk::ComboBoxText>(true)) {
     combo_->foreach(apply);
     apply(*combo_->get_entry());
     auto& entry = Entry();
+    // The box takes the width the layout gives it, however narrow.
+    entry.set_width_chars(1);
     entry.show();
     entry.signal_key_press_event().connect(
         [this](GdkEventKey* event) {

@@ -118,15 +118,15 @@ void Control::ZOrder(int position) {
     auto window = widget_->get_window();
     if (!window || !widget_->get_has_window()) {
         // Not yet realized: raise it once it is.
+        if (position == 0) widget_->signal_realize().connect([this] { ApplyStacking(); });
+    } else {
         if (position == 0)
-            widget_->signal_realize().connect([this] { ApplyStacking(); });
-        return;
+            window->raise();
+        else
+            window->lower();
+        if (auto parent = widget_->get_parent()) parent->queue_draw();
     }
-    if (position == 0)
-        window->raise();
-    else
-        window->lower();
-    if (auto parent = widget_->get_parent()) parent->queue_draw();
+    StackingChanged(position);
 }
 
 void Control::SetFocus() { widget_->grab_focus(); }

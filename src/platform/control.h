@@ -78,6 +78,8 @@ protected:
     // window-relative (x, y) and screen (xRoot, yRoot) pixels.
     std::pair<double, double> PointerPosition(double x, double y, double xRoot, double yRoot) const;
     virtual void GeometryChanged() {}
+    // Called after ZOrder has restacked the control.
+    virtual void StackingChanged(int /*position*/) {}
     int PixelWidth() const;
     int PixelHeight() const;
 

@@ -2,7 +2,19 @@
 
 #include <gtkmm/eventbox.h>
 
+#include <algorithm>
+#include <vector>
+
 namespace platform {
+
+namespace {
+// Every browser control, the one brought to the front last at the end. Never
+// destroyed: forms held in static slots may outlive any static of this file.
+std::vector<WebBrowser*>& Stacking() {
+    static auto* browsers = new std::vector<WebBrowser*>;
+    return *browsers;
+}
+}  // namespace
 
 WebBrowser::WebBrowser() : WebBrowser(NewBrowserView()) {}
 
@@ -12,18 +24,51 @@ WebBrowser::WebBrowser(std::unique_ptr<BrowserView> view)
     box.set_visible_window(true);
     view_->Widget().show();
     box.add(view_->Widget());
+    Stacking().push_back(this);
+    ComeToFront();
 }
 
 void WebBrowser::ReplaceView(std::unique_ptr<BrowserView> view) {
     auto& box = static_cast<Gtk::EventBox&>(Widget());
+    const bool shown = view_->Widget().get_visible();
     box.remove();
     view_ = std::move(view);
-    view_->Widget().show();
+    view_->Widget().set_visible(shown);
     box.add(view_->Widget());
 }
 
 WebBrowser::~WebBrowser() {
+    const bool wasShown = ShowsPage();
+    std::erase(Stacking(), this);
     static_cast<Gtk::EventBox&>(Widget()).remove();
+    if (wasShown) ShowFrontmostSibling();
+}
+
+bool WebBrowser::ShowsPage() const { return Visible() && view_->Widget().get_visible(); }
+
+void WebBrowser::SetVisible(bool visible) {
+    Control::SetVisible(visible);
+    if (visible) ComeToFront();
+}
+
+void WebBrowser::StackingChanged(int position) {
+    if (position == 0) ComeToFront();
+}
+
+void WebBrowser::ComeToFront() {
+    std::erase(Stacking(), this);
+    Stacking().push_back(this);
+    for (WebBrowser* other : Stacking())
+        if (other != this && other->Parent() == Parent()) other->view_->Widget().hide();
+    view_->Widget().show();
+}
+
+void WebBrowser::ShowFrontmostSibling() {
+    const auto& stacking = Stacking();
+    const auto front = std::find_if(stacking.rbegin(), stacking.rend(), [this](WebBrowser* other) {
+        return other->Parent() == Parent() && other->Visible();
+    });
+    if (front != stacking.rend()) (*front)->view_->Widget().show();
 }
 
 }  // namespace platform

@@ -10,6 +10,10 @@ namespace platform {
 // The browser control hosted in a form: a control around a browser view made by
 // the layer's factory. Operations and properties go to the view; events come back
 // through view().events.
+//
+// Browsers stacked in one container all stay Visible, as the program expects, but
+// only the one in front keeps its engine view mapped: the engine need not draw
+// pages that nobody can see.
 class WebBrowser : public Control {
 public:
     WebBrowser();
@@ -35,7 +39,17 @@ public:
     bool Offline() { return view_->Offline(); }
     void SetOffline(bool offline) { view_->SetOffline(offline); }
 
+    void SetVisible(bool visible) override;
+    // Whether the engine view is mapped: the browser is visible and in front of its siblings.
+    bool ShowsPage() const;
+
+protected:
+    void StackingChanged(int position) override;
+
 private:
+    void ComeToFront();
+    void ShowFrontmostSibling();
+
     // The view owns its widget; the control holds it in a box of its own.
     std::unique_ptr<BrowserView> view_;
 };

@@ -46,15 +46,6 @@ int MisplacedPixels(const PictureBox& target, const Surface& piece) {
     return wrong;
 }
 
-// True when the box's image is one plain colour: cleared, nothing drawn or tiled.
-bool IsCleared(const PictureBox& box) {
-    const Surface& image = box.Surface().ImageSurface();
-    for (int y = 0; y < image->get_height(); ++y)
-        for (int x = 0; x < image->get_width(); ++x)
-            if (Pixel(image, x, y) != Pixel(image, 0, 0)) return false;
-    return true;
-}
-
 class LayoutTest : public ProgramTest {
 protected:
     void SetUp() override {
@@ -216,38 +207,6 @@ TEST_F(LayoutTest, APlatformMaximiseEndsInTheProgramsOwnWithTheStateBackToNormal
     EXPECT_EQ(frmMain->WindowState(), vbNormal);
     EXPECT_EQ(IsMaximised, 1);
     ExpectFaceLaidOutFor(1000 * 15 + 90, 700 * 15 + 90);
-}
-
-TEST_F(LayoutTest, WithFastPaintAResizeDuringAGripDragMovesOnlyTheEdgesCleared) {
-    FastPaint = 1;
-    Resizing = 1;
-    Resize(11000, 7000);
-    FrmMain& f = frmMain.Get();
-    EXPECT_EQ(f.Picture5.Left(), 11000 - 285);
-    EXPECT_EQ(f.Picture5.Top(), 7000 - 300);
-    EXPECT_EQ(f.Picture6.Left(), 11000 - 70);
-    EXPECT_EQ(f.Picture6.Height(), 7000 - 300);
-    EXPECT_EQ(f.Picture7.Top(), 7000 - 70);
-    EXPECT_EQ(f.Picture7.Width(), 11000 - 285);
-    EXPECT_EQ(f.Picture8.Height(), 7000 - 70);
-    // Nothing else follows yet, and the edges are shown cleared, not refilled.
-    EXPECT_EQ(f.Picture4.Width(), 10605);
-    EXPECT_EQ(f.Picture1.Height(), 6810 - 1850);
-    EXPECT_EQ(f.picClose.Left(), 10605 - 295);
-    for (PictureBox* edge : {&f.Picture5, &f.Picture6, &f.Picture7, &f.Picture8}) EXPECT_TRUE(IsCleared(*edge));
-
-    // Once the grip is let go, the next layout does the whole face.
-    Resizing = 0;
-    frmMain->ResizeForm();
-    ExpectFaceLaidOutFor(11000, 7000);
-    ExpectFaceTiled();
-
-    // Without fast painting every resize during a drag lays out and tiles everything.
-    FastPaint = 0;
-    Resizing = 1;
-    Resize(9000, 5000);
-    ExpectFaceLaidOutFor(9000, 5000);
-    ExpectFaceTiled();
 }
 
 TEST_F(LayoutTest, ResizeFormLaysOutAndShowsTheIdleFrame) {

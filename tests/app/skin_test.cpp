@@ -9,7 +9,9 @@
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <functional>
+#include <initializer_list>
 #include <string>
 
 #include "program_fixture.h"
@@ -18,7 +20,6 @@
 #include "app/State.h"
 #include "common/Conversions.h"
 #include "common/General.h"
-#include "platform/twips.h"
 
 using namespace platform;
 namespace fs = std::filesystem;

@@ -1,17 +1,14 @@
 #include <gdk/gdk.h>
-#include <glib.h>
 
 #include <cstdint>
 #include <string>
 #include <tuple>
-#include <utility>
 
 #include "program_fixture.h"
 #include "app/State.h"
 #include "common/CenterPart2.h"
 #include "common/ScreenSize.h"
 #include "platform/screen.h"
-#include "platform/twips.h"
 
 using namespace platform;
 
@@ -31,32 +28,6 @@ bool IsCleared(const PictureBox& box) {
         for (int x = 0; x < image->get_width(); ++x)
             if (pixel(x, y) != pixel(0, 0)) return false;
     return true;
-}
-
-// Runs xdotool on the test's display while the main loop goes on.
-void Xdotool(const std::string& arguments) {
-    gchar** argv = nullptr;
-    ASSERT_TRUE(g_shell_parse_argv(("xdotool " + arguments).c_str(), nullptr, &argv, nullptr));
-    GPid pid = 0;
-    const bool started = g_spawn_async(nullptr, argv, nullptr, GSpawnFlags(G_SPAWN_SEARCH_PATH | G_SPAWN_DO_NOT_REAP_CHILD),
-                                       nullptr, nullptr, &pid, nullptr);
-    g_strfreev(argv);
-    ASSERT_TRUE(started);
-    bool done = false;
-    g_child_watch_add(pid, [](GPid child, gint, gpointer data) {
-        *static_cast<bool*>(data) = true;
-        g_spawn_close_pid(child);
-    }, &done);
-    ASSERT_TRUE(testing_support::Pump([&] { return done; }, 20000));
-    testing_support::PumpFor(200);
-}
-
-// Pointer moves in small steps from (x, y), each (dx, dy) further.
-std::string Steps(int x, int y, int dx, int dy, int count) {
-    std::string moves;
-    for (int i = 1; i <= count; ++i)
-        moves += " mousemove " + std::to_string(x + dx * i) + " " + std::to_string(y + dy * i);
-    return moves;
 }
 
 class WindowTest : public ProgramTest {
@@ -105,8 +76,7 @@ TEST_F(WindowTest, WithFastPaintAGripDragMovesOnlyTheEdgesUntilItIsLetGo) {
     EXPECT_EQ(f.Picture5.Left(), W + 900 - 285);
     EXPECT_EQ(f.Picture4.Width(), W);
     EXPECT_EQ(f.picClose.Left(), W - 295);
-    EXPECT_TRUE(IsCleared(f.Picture6));
-    EXPECT_TRUE(IsCleared(f.Picture7));
+    for (PictureBox* edge : {&f.Picture5, &f.Picture6, &f.Picture7, &f.Picture8}) EXPECT_TRUE(IsCleared(*edge));
 
     // The anchor stays where the grip was pressed.
     f.Picture6.MouseMove(Held, 0, 35 + 300, 600);
@@ -380,72 +350,103 @@ TEST_F(WindowTest, TheCloseButtonSavesTheAddressListAndEndsTheProgram) {
     EXPECT_EQ(endCalls, 1);
 }
 
-// The real pointer on the X server, through the window system's own events.
+// Pointer events as the window system delivers them: (x, y) count from where
+// the control's window was when the X server saw the pointer, which lags behind
+// a move the program has just made; (xRoot, yRoot) are on the screen.
 
-class RealPointerTest : public WindowTest {
+class WindowSystemEventTest : public WindowTest {
 protected:
     void SetUp() override {
         WindowTest::SetUp();
-        gchar* program = g_find_program_in_path("xdotool");
-        const bool found = program != nullptr;
-        g_free(program);
-        if (!found) GTEST_SKIP() << "xdotool is not installed";
         Start("about:blank");
-        Place(1500, 1500, 9000, 6000);  // 100, 100 pixels; 600 x 400
-        testing_support::PumpFor(300);
+        Place(1500, 1500, 9000, 6000);  // at 100, 100 pixels
+        testing_support::PumpFor(200);
     }
 
-    std::pair<int, int> ScreenOrigin() {
-        gint x = 0, y = 0;
-        gdk_window_get_origin(frmMain->Window().get_window()->gobj(), &x, &y);
-        return {x, y};
+    static void Deliver(Control& control, GdkEventType type, double x, double y, double xRoot, double yRoot,
+                        guint state = 0) {
+        GdkWindow* window = control.Widget().get_window()->gobj();
+        GdkEvent* event = gdk_event_new(type);
+        event->any.window = GDK_WINDOW(g_object_ref(window));
+        if (type == GDK_MOTION_NOTIFY) {
+            event->motion.x = x;
+            event->motion.y = y;
+            event->motion.x_root = xRoot;
+            event->motion.y_root = yRoot;
+            event->motion.state = state;
+        } else {
+            event->button.button = 1;
+            event->button.x = x;
+            event->button.y = y;
+            event->button.x_root = xRoot;
+            event->button.y_root = yRoot;
+            event->button.state = state;
+        }
+        gdk_event_set_device(event, gdk_seat_get_pointer(gdk_display_get_default_seat(gdk_window_get_display(window))));
+        gtk_main_do_event(event);
+        gdk_event_free(event);
     }
 };
 
-TEST_F(RealPointerTest, DraggingTheTitleBarKeepsTheWindowUnderTheMouse) {
-    Xdotool("mousemove 400 102 mousedown 1" + Steps(400, 102, 5, 3, 60) + " sleep 0.3 mouseup 1");
-    EXPECT_EQ(frmMain->Left(), 1500 + 300 * 15);
-    EXPECT_EQ(frmMain->Top(), 1500 + 180 * 15);
-    EXPECT_EQ(ScreenOrigin(), std::make_pair(400, 280));
-
-    // And back again, faster.
-    Xdotool("mousemove 700 282 mousedown 1" + Steps(700, 282, -20, -10, 15) + " sleep 0.3 mouseup 1");
-    EXPECT_EQ(frmMain->Left(), 1500 + 0 * 15);
-    EXPECT_EQ(frmMain->Top(), 1500 + 30 * 15);
-    EXPECT_EQ(ScreenOrigin(), std::make_pair(100, 130));
+TEST_F(WindowSystemEventTest, ATitleBarDragFollowsTheMouseThoughEventsLagBehindTheWindow) {
+    FrmMain& f = frmMain.Get();
+    Deliver(f.Picture4, GDK_BUTTON_PRESS, 300, 2, 400, 102);
+    EXPECT_EQ(DragAnchorX, 300 * 15);
+    // Both moves were seen before the window had moved: they count from 100, 100.
+    Deliver(f.Picture4, GDK_MOTION_NOTIFY, 305, 5, 405, 105, GDK_BUTTON1_MASK);
+    EXPECT_EQ(f.Left(), 1500 + 5 * 15);
+    EXPECT_EQ(f.Top(), 1500 + 3 * 15);
+    Deliver(f.Picture4, GDK_MOTION_NOTIFY, 310, 8, 410, 108, GDK_BUTTON1_MASK);
+    EXPECT_EQ(f.Left(), 1500 + 10 * 15);
+    EXPECT_EQ(f.Top(), 1500 + 6 * 15);
+    // Once the window is there, the events count from its new place.
+    Deliver(f.Picture4, GDK_MOTION_NOTIFY, 302, 1, 412, 107, GDK_BUTTON1_MASK);
+    EXPECT_EQ(f.Left(), 1500 + 12 * 15);
+    EXPECT_EQ(f.Top(), 1500 + 5 * 15);
+    Deliver(f.Picture4, GDK_BUTTON_RELEASE, 302, 1, 412, 107, GDK_BUTTON1_MASK);
+    // A move without the button does nothing.
+    Deliver(f.Picture4, GDK_MOTION_NOTIFY, 400, 10, 520, 117);
+    EXPECT_EQ(f.Left(), 1500 + 12 * 15);
 }
 
-TEST_F(RealPointerTest, DraggingTheCornerGripResizesByThePointersTravel) {
-    // The corner grip is the window's last 19 x 20 pixels.
-    Xdotool("mousemove 690 490 mousedown 1" + Steps(690, 490, 4, 2, 50) + " sleep 0.3 mouseup 1");
-    EXPECT_EQ(frmMain->Width(), 9000 + 200 * 15);
-    EXPECT_EQ(frmMain->Height(), 6000 + 100 * 15);
-    EXPECT_EQ(frmMain->Left(), 1500);
+TEST_F(WindowSystemEventTest, AGripDragGrowsTheWindowByThePointersTravel) {
+    FrmMain& f = frmMain.Get();
+    // The corner grip is the window's last 19 x 20 pixels: 681, 480 on the screen.
+    Deliver(f.Picture5, GDK_BUTTON_PRESS, 10, 10, 691, 490);
+    Deliver(f.Picture5, GDK_MOTION_NOTIFY, 14, 12, 695, 492, GDK_BUTTON1_MASK);
+    Deliver(f.Picture5, GDK_MOTION_NOTIFY, 18, 14, 699, 494, GDK_BUTTON1_MASK);
+    EXPECT_EQ(f.Width(), 9000 + 8 * 15);
+    EXPECT_EQ(f.Height(), 6000 + 4 * 15);
+    EXPECT_EQ(Resizing, 1);
+    Deliver(f.Picture5, GDK_BUTTON_RELEASE, 10, 10, 699, 494, GDK_BUTTON1_MASK);
     EXPECT_EQ(Resizing, 0);
     ExpectLaidOut();
 }
 
-TEST_F(RealPointerTest, AWindowButtonIsPressedWhileHeldAndALetGoElsewhereDoesNotClick) {
+TEST_F(WindowSystemEventTest, AWindowButtonIsPressedWhileHeldAndALetGoElsewhereDoesNotClick) {
     FrmMain& f = frmMain.Get();
-    const int x = 100 + TwipsToPixelsX(f.picMin.Left()) + 7, y = 100 + TwipsToPixelsY(f.picMin.Top()) + 7;
-    Xdotool("mousemove " + std::to_string(x) + " " + std::to_string(y) + " mousedown 1");
+    Deliver(f.picMin, GDK_BUTTON_PRESS, 7, 7, 0, 0);
     EXPECT_EQ(f.picMin.GetPicture(), f.Skin["picMinButtonDown"].GetPicture());
-    Xdotool("mousemove " + std::to_string(x) + " " + std::to_string(y + 60) + " mouseup 1");
+    Deliver(f.picMin, GDK_BUTTON_RELEASE, 7, 60, 0, 0, GDK_BUTTON1_MASK);
     EXPECT_EQ(f.picMin.GetPicture(), f.Skin["picMinButton"].GetPicture());
     EXPECT_EQ(f.WindowState(), vbNormal);
     EXPECT_TRUE(f.Visible());
+
+    Deliver(f.picMin, GDK_BUTTON_PRESS, 7, 7, 0, 0);
+    Deliver(f.picMin, GDK_BUTTON_RELEASE, 7, 7, 0, 0, GDK_BUTTON1_MASK);
+    EXPECT_EQ(f.WindowState(), vbMinimized);
+    EXPECT_EQ(frmDummy->WindowState(), vbMinimized);
 }
 
-TEST_F(RealPointerTest, DoubleClickingTheTitleBarMaximisesAndRestores) {
-    Xdotool("mousemove 400 102 click --repeat 2 --delay 50 1");
+TEST_F(WindowSystemEventTest, DoubleClickingTheTitleBarMaximisesAndRestores) {
+    FrmMain& f = frmMain.Get();
+    Deliver(f.Picture4, GDK_2BUTTON_PRESS, 300, 2, 400, 102);
     EXPECT_EQ(IsMaximised, 1);
-    EXPECT_EQ(frmMain->Width(), 1000 * 15 + 90);
-    testing_support::PumpFor(500);  // past the double-click time
-    // Maximised, the title bar's row 2 is screen row 38 (the work area starts at 40, less 4).
-    Xdotool("mousemove 400 38 click --repeat 2 --delay 50 1");
+    EXPECT_EQ(f.Width(), 1000 * 15 + 90);
+    Deliver(f.labCaption, GDK_2BUTTON_PRESS, 30, 5, 0, 0);
     EXPECT_EQ(IsMaximised, 0);
-    EXPECT_EQ(frmMain->Width(), 9000);
-    EXPECT_EQ(frmMain->Left(), 1500);
+    EXPECT_EQ(f.Width(), 9000);
+    EXPECT_EQ(f.Left(), 1500);
 }
 
 }  // namespace
