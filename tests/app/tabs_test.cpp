@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/State.h"
+#include "test_support.h"
 #include "platform/app.h"
 #include "platform/error.h"
 #include "program_fixture.h"
@@ -24,19 +25,6 @@ struct Ink {
     bool Any() const { return left >= 0; }
     double Centre() const { return (left + right + 1) / 2.0; }
 };
-
-bool SameImage(const Picture& a, const Picture& b) {
-    if (a.PixelWidth() != b.PixelWidth() || a.PixelHeight() != b.PixelHeight()) return false;
-    a.Surface()->flush();
-    b.Surface()->flush();
-    for (int y = 0; y < a.PixelHeight(); ++y) {
-        const auto* rowA = reinterpret_cast<const std::uint32_t*>(a.Surface()->get_data() + y * a.Surface()->get_stride());
-        const auto* rowB = reinterpret_cast<const std::uint32_t*>(b.Surface()->get_data() + y * b.Surface()->get_stride());
-        for (int x = 0; x < a.PixelWidth(); ++x)
-            if ((rowA[x] & 0xFFFFFF) != (rowB[x] & 0xFFFFFF)) return false;
-    }
-    return true;
-}
 
 Ink InkBetween(const Picture& printed, const Picture& bare) {
     Ink ink;
@@ -117,7 +105,7 @@ protected:
         face.CurrentX() = face.Width() / 2 - face.TextWidth(expected) / 2;
         face.CurrentY() = textTop;
         face.Print(expected);
-        EXPECT_TRUE(SameImage(printed, face.Image())) << "face " << index << " does not show \"" << expected << "\"";
+        EXPECT_TRUE(testing_support::SameImage(printed, face.Image())) << "face " << index << " does not show \"" << expected << "\"";
     }
 };
 

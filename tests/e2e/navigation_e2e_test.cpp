@@ -32,19 +32,6 @@ TestServer::Page SlowPage(const std::string& title, int delayMs) {
     return page;
 }
 
-bool SameImage(const Picture& a, const Picture& b) {
-    if (a.PixelWidth() != b.PixelWidth() || a.PixelHeight() != b.PixelHeight()) return false;
-    a.Surface()->flush();
-    b.Surface()->flush();
-    for (int y = 0; y < a.PixelHeight(); ++y) {
-        const auto* rowA = reinterpret_cast<const std::uint32_t*>(a.Surface()->get_data() + y * a.Surface()->get_stride());
-        const auto* rowB = reinterpret_cast<const std::uint32_t*>(b.Surface()->get_data() + y * b.Surface()->get_stride());
-        for (int x = 0; x < a.PixelWidth(); ++x)
-            if ((rowA[x] & 0xFFFFFF) != (rowB[x] & 0xFFFFFF)) return false;
-    }
-    return true;
-}
-
 // The program's windows on real WebKit views, with pages from a server on 127.0.0.1.
 class NavigationE2eTest : public ::testing::Test {
 protected:
@@ -81,7 +68,7 @@ protected:
         face.CurrentX() = face.Width() / 2 - face.TextWidth(caption) / 2;
         face.CurrentY() = index == CurrentTab ? 30 : 90;
         face.Print(caption);
-        return SameImage(printed, face.Image());
+        return testing_support::SameImage(printed, face.Image());
     }
 
     bool Shows(int frame) { return Main().Picture3.GetPicture() == Main().PicStore(frame).GetPicture(); }

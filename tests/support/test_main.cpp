@@ -2,6 +2,7 @@
 #include <gtkmm/main.h>
 #include <glib.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -31,6 +32,20 @@ bool Pump(const std::function<bool()>& done, int timeoutMs) {
 void PumpFor(int ms) {
     Pump([] { return false; }, ms);
 }
+
+bool SameImage(const platform::Picture& a, const platform::Picture& b) {
+    if (a.PixelWidth() != b.PixelWidth() || a.PixelHeight() != b.PixelHeight()) return false;
+    a.Surface()->flush();
+    b.Surface()->flush();
+    for (int y = 0; y < a.PixelHeight(); ++y) {
+        const auto* rowA = reinterpret_cast<const std::uint32_t*>(a.Surface()->get_data() + y * a.Surface()->get_stride());
+        const auto* rowB = reinterpret_cast<const std::uint32_t*>(b.Surface()->get_data() + y * b.Surface()->get_stride());
+        for (int x = 0; x < a.PixelWidth(); ++x)
+            if ((rowA[x] & 0xFFFFFF) != (rowB[x] & 0xFFFFFF)) return false;
+    }
+    return true;
+}
+
 
 }  // namespace testing_support
 

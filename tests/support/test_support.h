@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <functional>
 
+#include "platform/picture.h"
+
 namespace testing_support {
 
 // A folder of this test process, removed when it ends.
@@ -12,5 +14,8 @@ const std::filesystem::path& TempRoot();
 bool Pump(const std::function<bool()>& done, int timeoutMs = 10000);
 // Runs the main loop for that long.
 void PumpFor(int ms);
+
+// Whether two pictures hold the same pixels.
+bool SameImage(const platform::Picture& a, const platform::Picture& b);
 
 }  // namespace testing_support
