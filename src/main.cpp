@@ -3,9 +3,11 @@
 #include "app/Forms.h"
 #include "platform/app.h"
 #include "platform/error.h"
+#include "platform/webkit_session.h"
 
 int main(int argc, char** argv) {
     platform::Init(argc, argv);
+    platform::webkit::StartEngine();
     try {
         // The start object: loading the splash window runs the whole start-up.
         frmSplash.Get();

@@ -33,4 +33,9 @@ WebKitCookieManager* CookieManager() {
     return webkit_web_context_get_cookie_manager(Context());
 }
 
+void StartEngine() {
+    // Any question for the network process launches it; the answer is not needed.
+    webkit_cookie_manager_get_accept_policy(CookieManager(), nullptr, nullptr, nullptr);
+}
+
 }  // namespace platform::webkit

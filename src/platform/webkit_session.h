@@ -15,4 +15,8 @@ std::string DataFolder();
 WebKitWebContext* Context();
 WebKitCookieManager* CookieManager();
 
+// Starts the engine's network process without waiting for it, so that it comes up
+// while the program builds its windows.
+void StartEngine();
+
 }  // namespace platform::webkit
