@@ -39,6 +39,10 @@ void Call(const Control::MouseHandler& handler, int button, int shift, double x,
 }  // namespace
 
 Control::Control(std::unique_ptr<Gtk::Widget> widget) : widget_(std::move(widget)) {
+    widget_->signal_realize().connect([this] {
+        if (raiseWhenRealized_) ApplyStacking();
+        raiseWhenRealized_ = false;
+    });
     widget_->set_no_show_all(true);
     widget_->show();
 }
@@ -118,7 +122,7 @@ void Control::ZOrder(int position) {
     auto window = widget_->get_window();
     if (!window || !widget_->get_has_window()) {
         // Not yet realized: raise it once it is.
-        if (position == 0) widget_->signal_realize().connect([this] { ApplyStacking(); });
+        raiseWhenRealized_ = position == 0;
     } else {
         if (position == 0)
             window->raise();

@@ -95,6 +95,7 @@ private:
     std::string toolTipText_;
     bool pressed_ = false;
     std::string cursorName_;
+    bool raiseWhenRealized_ = false;
 };
 
 }  // namespace platform
