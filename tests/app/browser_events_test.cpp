@@ -3,36 +3,16 @@
 #include <vector>
 
 #include "app/State.h"
-#include "program_fixture.h"
+#include "tabs_fixture.h"
 
 using namespace platform;
 using testing_support::Pump;
 
 namespace {
 
-class BrowserEventsTest : public ProgramTest {
+class BrowserEventsTest : public TabsFixture {
 protected:
-    void SetUp() override {
-        ProgramTest::SetUp();
-        Start("http://127.0.0.1/zero");
-        Browser(0).Load("http://127.0.0.1/zero", "Zero");
-        Main().Timer1_Timer(0);
-    }
-
-    FrmMain& Main() { return frmMain.Get(); }
-
-    void OpenTabsUpTo(int upper) {
-        while (Main().WebBrowser1.UBound() < upper) {
-            const std::string number = std::to_string(Main().WebBrowser1.UBound() + 1);
-            Main().AddTab("http://127.0.0.1/tab" + number);
-            Browser(CurrentTab).Load("http://127.0.0.1/tab" + number, "Tab " + number);
-            Main().Timer1_Timer(CurrentTab);
-        }
-    }
-
-    bool TabGone(int index) {
-        return !Main().WebBrowser1.Exists(index) && !Main().picTab.Exists(index) && !Main().Timer1.Exists(index);
-    }
+    void OpenTabsUpTo(int upper) { TabsFixture::OpenTabsUpTo(upper, true); }
 
     bool Shows(int frame) { return Main().Picture3.GetPicture() == Main().PicStore(frame).GetPicture(); }
 };

@@ -11,7 +11,7 @@
 #include "test_support.h"
 #include "platform/app.h"
 #include "platform/error.h"
-#include "program_fixture.h"
+#include "tabs_fixture.h"
 
 using namespace platform;
 
@@ -42,26 +42,8 @@ Ink InkBetween(const Picture& printed, const Picture& bare) {
     return ink;
 }
 
-class TabsTest : public ProgramTest {
+class TabsTest : public TabsFixture {
 protected:
-    void SetUp() override {
-        ProgramTest::SetUp();
-        Start("http://127.0.0.1/zero");
-        Browser(0).Load("http://127.0.0.1/zero", "Zero");
-        Main().Timer1_Timer(0);
-    }
-
-    FrmMain& Main() { return frmMain.Get(); }
-
-    // Opens tabs until the highest index is `upper`; each gets a page of its own.
-    void OpenTabsUpTo(int upper) {
-        while (Main().WebBrowser1.UBound() < upper) {
-            const std::string number = std::to_string(Main().WebBrowser1.UBound() + 1);
-            Main().AddTab("http://127.0.0.1/tab" + number);
-            Browser(CurrentTab).Load("http://127.0.0.1/tab" + number, "Tab " + number);
-        }
-    }
-
     std::vector<std::string> MenuItems() {
         std::vector<std::string> items;
         for (int k = 0; k < Main().lstMenu.ListCount(); ++k) items.push_back(Main().lstMenu.List(k));
@@ -70,9 +52,6 @@ protected:
 
     bool TabLoaded(int index) {
         return Main().WebBrowser1.Exists(index) && Main().picTab.Exists(index) && Main().Timer1.Exists(index);
-    }
-    bool TabGone(int index) {
-        return !Main().WebBrowser1.Exists(index) && !Main().picTab.Exists(index) && !Main().Timer1.Exists(index);
     }
 
     // True when the browser of that tab lies above every other browser in the stack.
