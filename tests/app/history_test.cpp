@@ -21,17 +21,6 @@ const std::string Templates =
     "[history]\r\n<iframe src=\"#main#\"></iframe>\r\n[end]\r\n"
     "[contents]\r\n<nav>#list#\r\n</nav>\r\n[end]\r\n";
 
-// Today's day page name, formatted apart from the program: "07 March 2001.htm".
-std::string TodaysPageName() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    std::ostringstream name;
-    name.imbue(std::locale::classic());
-    name << std::put_time(&local, "%d %B %Y") << ".htm";
-    return name.str();
-}
-
 int Occurrences(const std::string& text, const std::string& part) {
     int count = 0;
     for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
@@ -50,7 +39,7 @@ int ErrorNumberOf(const std::function<void()>& call) {
 class HistoryTest : public ProgramTest {
 protected:
     fs::path HistoryFolder() const { return folder / "history"; }
-    fs::path DayPage() const { return HistoryFolder() / TodaysPageName(); }
+    fs::path DayPage() const { return HistoryFolder() / testing_support::TodaysPageName(); }
     std::string FramePage() const { return (folder / "history.htm").string(); }
 
     std::string ReadDayPage() {
@@ -191,7 +180,7 @@ TEST_F(HistoryTest, TheIndexListsDayPagesMonthByMonthThenByDayThenByYear) {
 
     // The frame page shows today's page, whether it exists yet or not.
     EXPECT_FALSE(fs::exists(DayPage()));
-    EXPECT_EQ(ReadFile("history.htm"), "<iframe src=\"history/" + TodaysPageName() + "\"></iframe>\r\n");
+    EXPECT_EQ(ReadFile("history.htm"), "<iframe src=\"history/" + testing_support::TodaysPageName() + "\"></iframe>\r\n");
     EXPECT_EQ(frmMain->lstSorted.ListCount(), 9);
     EXPECT_EQ(frmMain->lstSorted.List(0), "01 June July 2001.htm");
 }
@@ -282,7 +271,7 @@ TEST_F(HistoryTest, ABlockWithoutItsEndLineStopsWhatNeedsIt) {
     // The frame page is written before the index block is read; the index is not.
     WriteFile("History.dat", "[history]\r\n<p>#main#</p>\r\n[end]\r\n[contents]\r\n<nav>#list#</nav>\r\n");
     EXPECT_EQ(ErrorNumberOf([] { frmMain->OpenHistory(); }), platform::errors::InputPastEndOfFile);
-    EXPECT_EQ(ReadFile("history.htm"), "<p>history/" + TodaysPageName() + "</p>\r\n");
+    EXPECT_EQ(ReadFile("history.htm"), "<p>history/" + testing_support::TodaysPageName() + "</p>\r\n");
     EXPECT_FALSE(fs::exists(folder / "contents.htm"));
     EXPECT_EQ(Browser(0).Recorded().navigations, std::vector<std::string>{"about:blank"});
 }

@@ -28,16 +28,6 @@ namespace fs = std::filesystem;
 using testing_support::Pump;
 using testing_support::TestServer;
 
-std::string TodaysPageName() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    std::ostringstream name;
-    name.imbue(std::locale::classic());
-    name << std::put_time(&local, "%d %B %Y") << ".htm";
-    return name.str();
-}
-
 std::string ReadText(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
@@ -137,7 +127,7 @@ protected:
 
     bool Settled(int tab) { return !frmMain->Timer1(tab).Enabled() && !frmMain->WebBrowser1(tab).Busy(); }
 
-    std::string DayPage() { return ReadText(folder / "history" / TodaysPageName()); }
+    std::string DayPage() { return ReadText(folder / "history" / testing_support::TodaysPageName()); }
 
     fs::path folder;
     TestServer server;
@@ -166,10 +156,10 @@ TEST_F(HistoryEndToEnd, APageLoadedInATabIsRecordedOnceAndHistoryShowsIt) {
     EXPECT_EQ(frmMain->WebBrowser1.UBound(), 0);
 
     // Both frames loaded: the index and today's page.
-    const std::string dayPage = FileUri(folder / "history" / TodaysPageName());
+    const std::string dayPage = FileUri(folder / "history" / testing_support::TodaysPageName());
     const std::string index = FileUri(folder / "contents.htm");
     ASSERT_TRUE(Pump([&] { return loaded.Has(dayPage) && loaded.Has(index); }));
-    EXPECT_EQ(Evaluate(View(0), "document.getElementById('date').getAttribute('src')"), "history/" + TodaysPageName());
+    EXPECT_EQ(Evaluate(View(0), "document.getElementById('date').getAttribute('src')"), "history/" + testing_support::TodaysPageName());
 }
 
 }  // namespace

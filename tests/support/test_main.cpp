@@ -3,6 +3,10 @@
 #include <glib.h>
 
 #include <cstdint>
+#include <ctime>
+#include <iomanip>
+#include <locale>
+#include <sstream>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -31,6 +35,16 @@ bool Pump(const std::function<bool()>& done, int timeoutMs) {
 
 void PumpFor(int ms) {
     Pump([] { return false; }, ms);
+}
+
+std::string TodaysPageName() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    std::ostringstream name;
+    name.imbue(std::locale::classic());
+    name << std::put_time(&local, "%d %B %Y") << ".htm";
+    return name.str();
 }
 
 bool SameImage(const platform::Picture& a, const platform::Picture& b) {

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <string>
 
 #include "platform/picture.h"
 
@@ -14,6 +15,9 @@ const std::filesystem::path& TempRoot();
 bool Pump(const std::function<bool()>& done, int timeoutMs = 10000);
 // Runs the main loop for that long.
 void PumpFor(int ms);
+
+// Today's history day page name, formatted apart from the program: "07 March 2001.htm".
+std::string TodaysPageName();
 
 // Whether two pictures hold the same pixels.
 bool SameImage(const platform::Picture& a, const platform::Picture& b);
