@@ -16,17 +16,14 @@
 #include <vector>
 
 #include "app/BuiltinSkin.h"
+#include "test_support.h"
 #include "app/SkinTable.h"
 
 namespace {
 
 using Surface = Cairo::RefPtr<Cairo::ImageSurface>;
 
-std::uint32_t Pixel(const Surface& surface, int x, int y) {
-    surface->flush();
-    const auto* row = reinterpret_cast<const std::uint32_t*>(surface->get_data() + y * surface->get_stride());
-    return row[x] & 0xFFFFFF;
-}
+using testing_support::Pixel;
 
 bool SamePictures(const Surface& a, const Surface& b) {
     if (a->get_width() != b->get_width() || a->get_height() != b->get_height()) return false;

@@ -6,6 +6,7 @@
 
 #include "program_fixture.h"
 #include "app/BuiltinSkin.h"
+#include "test_support.h"
 #include "app/State.h"
 #include "common/TileBitmapModule.h"
 #include "platform/screen.h"
@@ -17,11 +18,7 @@ namespace {
 
 using Surface = Cairo::RefPtr<Cairo::ImageSurface>;
 
-std::uint32_t Pixel(const Surface& surface, int x, int y) {
-    surface->flush();
-    const auto* row = reinterpret_cast<const std::uint32_t*>(surface->get_data() + y * surface->get_stride());
-    return row[x] & 0xFFFFFF;
-}
+using testing_support::Pixel;
 
 // A picture in which every pixel differs from its neighbours within the pattern.
 Surface Pattern(int width, int height) {

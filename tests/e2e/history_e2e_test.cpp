@@ -19,6 +19,7 @@
 #include "platform/app.h"
 #include "platform/url_cache.h"
 #include "platform/webkit_view.h"
+#include "page_script.h"
 #include "soup_server.h"
 #include "test_support.h"
 
@@ -37,30 +38,6 @@ int Occurrences(const std::string& text, const std::string& part) {
     int count = 0;
     for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
     return count;
-}
-
-// Runs a script in the page and gives back its value as text.
-std::string Evaluate(WebKitWebView* view, const std::string& script) {
-    struct Outcome {
-        bool done = false;
-        std::string value;
-    };
-    auto outcome = std::make_shared<Outcome>();
-    webkit_web_view_evaluate_javascript(
-        view, script.c_str(), -1, nullptr, nullptr, nullptr,
-        [](GObject* source, GAsyncResult* result, gpointer data) {
-            std::unique_ptr<std::shared_ptr<Outcome>> held(static_cast<std::shared_ptr<Outcome>*>(data));
-            if (JSCValue* value = webkit_web_view_evaluate_javascript_finish(WEBKIT_WEB_VIEW(source), result, nullptr)) {
-                gchar* text = jsc_value_to_string(value);
-                (*held)->value = text;
-                g_free(text);
-                g_object_unref(value);
-            }
-            (*held)->done = true;
-        },
-        new std::shared_ptr<Outcome>(outcome));
-    Pump([&] { return outcome->done; });
-    return outcome->value;
 }
 
 // The resources that a view loaded in full, frames included, by address.
@@ -159,7 +136,7 @@ TEST_F(HistoryEndToEnd, APageLoadedInATabIsRecordedOnceAndHistoryShowsIt) {
     const std::string dayPage = FileUri(folder / "history" / testing_support::TodaysPageName());
     const std::string index = FileUri(folder / "contents.htm");
     ASSERT_TRUE(Pump([&] { return loaded.Has(dayPage) && loaded.Has(index); }));
-    EXPECT_EQ(Evaluate(View(0), "document.getElementById('date').getAttribute('src')"), "history/" + testing_support::TodaysPageName());
+    EXPECT_EQ(testing_support::EvaluateScript(View(0), "document.getElementById('date').getAttribute('src')"), "history/" + testing_support::TodaysPageName());
 }
 
 }  // namespace

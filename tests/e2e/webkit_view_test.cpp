@@ -18,6 +18,7 @@
 #include "platform/page_properties_dialog.h"
 #include "platform/plain_browser_window.h"
 #include "platform/webkit_view.h"
+#include "page_script.h"
 #include "soup_server.h"
 #include "test_support.h"
 
@@ -34,29 +35,9 @@ std::string Page(const std::string& title, const std::string& body = "") {
     return "<html><head><title>" + title + "</title></head><body>" + body + "</body></html>";
 }
 
-// Runs a script in the page and gives back its value as text.
+// Runs a script in the view's page and gives back its value as text.
 std::string Evaluate(WebKitView& view, const std::string& script) {
-    struct Outcome {
-        bool done = false;
-        std::string value;
-    };
-    auto outcome = std::make_shared<Outcome>();
-    webkit_web_view_evaluate_javascript(
-        view.WebView(), script.c_str(), -1, nullptr, nullptr, nullptr,
-        [](GObject* source, GAsyncResult* result, gpointer data) {
-            auto* held = static_cast<std::shared_ptr<Outcome>*>(data);
-            if (JSCValue* value = webkit_web_view_evaluate_javascript_finish(WEBKIT_WEB_VIEW(source), result, nullptr)) {
-                gchar* text = jsc_value_to_string(value);
-                (*held)->value = text;
-                g_free(text);
-                g_object_unref(value);
-            }
-            (*held)->done = true;
-            delete held;
-        },
-        new std::shared_ptr<Outcome>(outcome));
-    Pump([&] { return outcome->done; });
-    return outcome->value;
+    return testing_support::EvaluateScript(view.WebView(), script);
 }
 
 std::vector<PlainBrowserWindow*> PlainWindows() {

@@ -47,6 +47,12 @@ std::string TodaysPageName() {
     return name.str();
 }
 
+std::uint32_t Pixel(const Cairo::RefPtr<Cairo::ImageSurface>& surface, int x, int y) {
+    surface->flush();
+    const auto* row = reinterpret_cast<const std::uint32_t*>(surface->get_data() + y * surface->get_stride());
+    return row[x] & 0xFFFFFF;
+}
+
 bool SameImage(const platform::Picture& a, const platform::Picture& b) {
     if (a.PixelWidth() != b.PixelWidth() || a.PixelHeight() != b.PixelHeight()) return false;
     a.Surface()->flush();

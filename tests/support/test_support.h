@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -18,6 +19,9 @@ void PumpFor(int ms);
 
 // Today's history day page name, formatted apart from the program: "07 March 2001.htm".
 std::string TodaysPageName();
+
+// The colour of one pixel of an image, without its unused byte.
+std::uint32_t Pixel(const Cairo::RefPtr<Cairo::ImageSurface>& surface, int x, int y);
 
 // Whether two pictures hold the same pixels.
 bool SameImage(const platform::Picture& a, const platform::Picture& b);
