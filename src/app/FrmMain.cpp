@@ -6,6 +6,7 @@
 #include "app/BuiltinSkin.h"
 #include "app/Forms.h"
 #include "app/State.h"
+#include "menus/FrmFavMenu.h"
 #include "menus/MenuState.h"
 #include "platform/app.h"
 #include "platform/error.h"
@@ -255,6 +256,7 @@ void FrmMain::Form_GotFocus() {
 
 void FrmMain::Form_Unload(int& /*Cancel*/) {
     SkipFailures([] { Closing = 1; },
+                 [] { frmFavMenu.Unload(); },
                  [this] { Hide(); },
                  [] { DoEvents(); },
                  [this] { RemoveAllTabs(); });

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "platform/combobox.h"
@@ -45,6 +46,10 @@ public:
     // History pages.
     void UpDateHistory(int Index);
     void OpenHistory();
+
+    // Favourites: the shell's organise and add dialogs; each returns when its dialog closes.
+    void ShowOrgFavs();
+    void AddToFavorites();
 
     // Title bar.
     platform::PictureBox Picture4;
@@ -151,6 +156,8 @@ protected:
     void Form_Unload(int& Cancel) override;
 
 private:
+    // The path of a shell special folder, "" when the shell cannot give it.
+    std::string GetFolderPath(const std::int32_t& FolderId);
     void CreateFace();
     void CreateTabs();
     void CreateToolbar();

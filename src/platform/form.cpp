@@ -16,7 +16,18 @@ namespace {
 // X can express only 16-bit coordinates and sizes.
 int ClampToX(int pixels) { return std::clamp(pixels, -32768, 32767); }
 int ClampSizeToX(int pixels) { return std::clamp(pixels, 1, 32767); }
+
+std::vector<Form*>& LoadedList() {
+    static std::vector<Form*> forms;
+    return forms;
+}
 }  // namespace
+
+const std::vector<Form*>& LoadedForms() { return LoadedList(); }
+
+void DeleteSlotWhenIdle(FormSlotBase* slot) {
+    DeleteWhenIdle([slot] { delete slot; });
+}
 
 Form::Form(FormStyle style) {
     window_.set_decorated(!style.borderless);
@@ -177,6 +188,7 @@ Form& FormSlotBase::GetBase() {
     Form* form = instance_.get();
     form->slot_ = this;
     form->loaded_ = true;
+    LoadedList().push_back(form);
     HandlerScope running;
     form->Form_Load();
     return *form;
@@ -193,12 +205,14 @@ void FormSlotBase::Unload() {
     unloading_ = false;
     if (cancel || !instance_) return;
     auto dying = std::move(instance_);
+    std::erase(LoadedList(), dying.get());
     dying->slot_ = nullptr;
     dying->loaded_ = false;
     dying->visible_ = false;
     *dying->alive_ = false;
     dying->window_.hide();
     DeleteWhenIdle([raw = dying.release()] { delete raw; });
+    Emptied();
 }
 
 }  // namespace platform
