@@ -215,6 +215,9 @@ void FrmFavMenu::GetMenuItems(const std::string& Path) {
     double textWidth = 300;
     labFolder.ForEach([&](Label& row, int) { textWidth = std::max(textWidth, TextWidth(row.Caption())); });
     labMenuItem.ForEach([&](Label& row, int) { textWidth = std::max(textWidth, TextWidth(row.Caption())); });
+    // The command rows count too: a top level narrower than their captions would cut them short.
+    if (IsTopLevel())
+        for (Label* command : {&labAdd, &labOrganise}) textWidth = std::max(textWidth, TextWidth(command->Caption()));
     const double levelWidth = 2 * labFolder(0).Left() + textWidth;
     SetWidth(levelWidth);
 

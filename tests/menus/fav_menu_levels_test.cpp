@@ -87,8 +87,12 @@ TEST_F(FavMenuTest, TopLevelRowsAndWidth) {
     EXPECT_EQ(top.labMenuItem(0).Caption(), "[empty]");
     EXPECT_FALSE(top.labMenuItem(0).Enabled());
     EXPECT_FALSE(top.picLink(0).Visible());
-    const double text = std::max({300.0, top.TextWidth("Folder List"), top.TextWidth("[empty]")});
+    // The command rows' captions are as wide as the level's text, so they show whole.
+    const double text = std::max({300.0, top.TextWidth("Folder List"), top.TextWidth("[empty]"),
+                                  top.TextWidth("Add to Favourites..."), top.TextWidth("Organise Favourites...")});
     EXPECT_EQ(top.Width(), 720 + text);
+    EXPECT_EQ(top.labOrganise.Width(), text);
+    EXPECT_GT(text, top.TextWidth("Folder List"));
 }
 
 TEST_F(FavMenuTest, RowsFollowTheFolderSortedWithoutRegardToCase) {
