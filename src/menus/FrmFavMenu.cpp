@@ -28,8 +28,8 @@ void Place(Control& control, Container& in, double left, double top, double widt
     control.SetVisible(visible);
 }
 
-void PlaceRow(Label& row, Container& in, double width, const std::string& caption) {
-    Place(row, in, 360, 120, width, 225, false);
+void PlaceRow(Label& row, Container& in, double top, double width, const std::string& caption) {
+    Place(row, in, 360, top, width, 225, false);
     row.SetTransparent(true);
     row.SetCaption(caption);
 }
@@ -61,20 +61,18 @@ FrmFavMenu::FrmFavMenu() : Form(FormStyle{.borderless = true, .showInTaskbar = f
 void FrmFavMenu::CreateRows() {
     // Labels lie beneath the pictures of their container, so a loaded row goes to the back.
     labFolder.Create([this](Label& row, int index) {
-        PlaceRow(row, picMenuBack, 720, "Folder List");
+        PlaceRow(row, picMenuBack, 120, 720, "Folder List");
         row.MouseMove = [this, index](int, int, double, double) { labFolder_MouseMove(index); };
         if (index > 0) row.ZOrder(1);
     });
     labMenuItem.Create([this](Label& row, int index) {
-        PlaceRow(row, picMenuBack, 825, "Menu Items");
+        PlaceRow(row, picMenuBack, 120, 825, "Menu Items");
         row.MouseMove = [this, index](int, int, double, double) { labMenuItem_MouseMove(index); };
         row.Click = [this, index] { labMenuItem_Click(index); };
         if (index > 0) row.ZOrder(1);
     });
-    PlaceRow(labAdd, picMenuBack, 1380, "Add to Favourites...");
-    labAdd.Move(360, 840, 1380, 225);
-    PlaceRow(labOrganise, picMenuBack, 1935, "Organise Favourites...");
-    labOrganise.Move(360, 480, 1935, 225);
+    PlaceRow(labAdd, picMenuBack, 840, 1380, "Add to Favourites...");
+    PlaceRow(labOrganise, picMenuBack, 480, 1935, "Organise Favourites...");
     picFolder.Create([this](PictureBox& icon, int) { Place(icon, picMenuBack, 0, 360, 210, 210, false); });
     picArrow.Create([this](PictureBox& arrow, int index) {
         Place(arrow, picMenuBack, 360, 720, 210, 210, false);
