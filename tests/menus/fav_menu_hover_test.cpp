@@ -134,3 +134,23 @@ TEST_F(FavMenuTest, AddToFavouritesFromTheTopLevel) {
     EXPECT_EQ(platform::ReadInternetShortcut(favorites + "/Zero.url"), "http://127.0.0.1/zero");
     ASSERT_TRUE(WaitForFolders({}));
 }
+
+// A top level that closes while a drop-down menu is open leaves menu mode to that menu.
+TEST_F(FavMenuTest, TheTopLevelResetsTheMenuBarOnlyWithoutADropDownOpen) {
+    for (const std::int16_t dropMenuOpen : {1, 0}) {
+        SCOPED_TRACE(dropMenuOpen);
+        OpenTop();
+        DropMenuOpen = dropMenuOpen;
+        MenuMode = 1;
+        FavMenuHoverPath = "";
+        ASSERT_TRUE(WaitForFolders({}));
+        EXPECT_EQ(MenuMode, dropMenuOpen == 1 ? 1 : 0);
+    }
+}
+
+TEST_F(FavMenuTest, TheMainWindowUnloadsTheCascadeWhenItCloses) {
+    OpenTop();
+    frmMain.Unload();
+    EXPECT_FALSE(frmFavMenu.Loaded());
+    EXPECT_EQ(endCalls, 1);
+}
