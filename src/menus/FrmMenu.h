@@ -23,10 +23,10 @@ public:
     void mnuText_Click(int Index);
     void mnuText_MouseMove(int Index);
     void picSpacer_Click(int Index);
+    void Form_Deactivate() override;
 
 protected:
     void Form_Load() override;
-    void Form_Deactivate() override;
     void Form_MouseMove(int Button, double X, double Y) override;
     void Form_Unload(int& Cancel) override;
 };

@@ -71,70 +71,72 @@ void StartLaunchEntry() {
     }
 }
 
+void OpenLocalPage() {
+    WithChosenFile(false, "Open Local Web Page", "Web Pages (*.htm;*.html)|*.htm;*.html|All files (*.*)|*.*",
+                   [](const std::string& name) { CurrentBrowser().Navigate(name); });
+}
+
+void RestoreTabLayout() {
+    WithChosenFile(false, "Open Tab Layout", "Tab Layouts (*.tab)|*.tab|All files (*.*)|*.*",
+                   [](const std::string& name) { General::OpenTabLayout(name); });
+}
+
+void SaveTabLayout() {
+    WithChosenFile(true, "Save Tab Layout", "Tab Layouts (*.tab)|*.tab",
+                   [](const std::string& name) { General::SaveTabLayout(name); });
+}
+
+void Close() {
+    frmMain->SaveComplete();
+    frmDummy.Unload();
+}
+
+// The fixed commands in the order they are tested: the first match wins, so a
+// launch entry or a page title with one of these captions runs the command.
+struct FixedCommand {
+    const char* item;
+    void (*action)();
+};
+constexpr FixedCommand FixedCommands[] = {
+    {"new tab", [] { frmMain->AddTab(DefaultPage); }},
+    {"new window", [] { SendKeysToBrowser("^n"); }},
+    {"open...", OpenLocalPage},
+    {"restore tab layout...", RestoreTabLayout},
+    {"save tab layout...", SaveTabLayout},
+    {"save as...", [] { CurrentBrowser().ExecWB(BrowserView::SaveAs, 0); }},
+    {"remove tab", [] { frmMain->ClickBar("Del Tab"); }},
+    {"page setup...", [] {}},  // the page setup lives in the print dialog
+    {"print...", [] { SendKeysToBrowser("^p"); }},
+    {"properties", [] { SendKeysToBrowser("+{F10}p"); }},
+    {"work offline", [] { CurrentBrowser().SetOffline(true); }},
+    {"work online", [] { CurrentBrowser().SetOffline(false); }},
+    {"close", Close},
+    {"cut", [] { CurrentBrowser().ExecWB(BrowserView::Cut, 2); }},
+    {"copy", [] { CurrentBrowser().ExecWB(BrowserView::Copy, 2); }},
+    {"paste", [] { CurrentBrowser().ExecWB(BrowserView::Paste, 2); }},
+    {"select all", [] { CurrentBrowser().ExecWB(BrowserView::SelectAll, 2); }},
+    {"find (on this page) ...", [] { SendKeysToBrowser("^f"); }},
+    {"forward", [] { frmMain->ClickBar("Forward"); }},
+    {"back", [] { frmMain->ClickBar("Back"); }},
+    {"stop", [] { frmMain->ClickBar("Stop"); }},
+    {"refresh", [] { frmMain->ClickBar("Refresh"); }},
+    {"history", [] { frmMain->ClickBar("History"); }},
+    {"search", [] { frmMain->ClickBar("Search"); }},
+    {"source", [] { CurrentBrowser().Navigate("view-source:" + CurrentBrowser().LocationURL()); }},
+    {"internet options...", ShowInternetOptions},
+    {"browser options...", ShowOptions},
+    {"cookies...", ShowCookies},
+    {"about...", ShowAbout},
+};
+
 void RunCommand(const std::string& Item) {
-    if (Item == "new tab") {
-        frmMain->AddTab(DefaultPage);
-    } else if (Item == "new window") {
-        SendKeysToBrowser("^n");
-    } else if (Item == "open...") {
-        WithChosenFile(false, "Open Local Web Page", "Web Pages (*.htm;*.html)|*.htm;*.html|All files (*.*)|*.*",
-                       [](const std::string& name) { CurrentBrowser().Navigate(name); });
-    } else if (Item == "restore tab layout...") {
-        WithChosenFile(false, "Open Tab Layout", "Tab Layouts (*.tab)|*.tab|All files (*.*)|*.*",
-                       [](const std::string& name) { General::OpenTabLayout(name); });
-    } else if (Item == "save tab layout...") {
-        WithChosenFile(true, "Save Tab Layout", "Tab Layouts (*.tab)|*.tab",
-                       [](const std::string& name) { General::SaveTabLayout(name); });
-    } else if (Item == "save as...") {
-        CurrentBrowser().ExecWB(BrowserView::SaveAs, 0);
-    } else if (Item == "remove tab") {
-        frmMain->ClickBar("Del Tab");
-    } else if (Item == "page setup...") {
-        // The page setup lives in the print dialog.
-    } else if (Item == "print...") {
-        SendKeysToBrowser("^p");
-    } else if (Item == "properties") {
-        SendKeysToBrowser("+{F10}p");
-    } else if (Item == "work offline") {
-        CurrentBrowser().SetOffline(true);
-    } else if (Item == "work online") {
-        CurrentBrowser().SetOffline(false);
-    } else if (Item == "close") {
-        frmMain->SaveComplete();
-        frmDummy.Unload();
-    } else if (Item == "cut") {
-        CurrentBrowser().ExecWB(BrowserView::Cut, 2);
-    } else if (Item == "copy") {
-        CurrentBrowser().ExecWB(BrowserView::Copy, 2);
-    } else if (Item == "paste") {
-        CurrentBrowser().ExecWB(BrowserView::Paste, 2);
-    } else if (Item == "select all") {
-        CurrentBrowser().ExecWB(BrowserView::SelectAll, 2);
-    } else if (Item == "find (on this page) ...") {
-        SendKeysToBrowser("^f");
-    } else if (Item == "forward") {
-        frmMain->ClickBar("Forward");
-    } else if (Item == "back") {
-        frmMain->ClickBar("Back");
-    } else if (Item == "stop") {
-        frmMain->ClickBar("Stop");
-    } else if (Item == "refresh") {
-        frmMain->ClickBar("Refresh");
-    } else if (Item == "history") {
-        frmMain->ClickBar("History");
-    } else if (Item == "search") {
-        frmMain->ClickBar("Search");
-    } else if (Item == "source") {
-        CurrentBrowser().Navigate("view-source:" + CurrentBrowser().LocationURL());
-    } else if (Item == "internet options...") {
-        ShowInternetOptions();
-    } else if (Item == "browser options...") {
-        ShowOptions();
-    } else if (Item == "cookies...") {
-        ShowCookies();
-    } else if (Item == "about...") {
-        ShowAbout();
-    } else if (CurrentMenu == "tabs") {
+    for (const auto& command : FixedCommands) {
+        if (Item == command.item) {
+            command.action();
+            return;
+        }
+    }
+    if (CurrentMenu == "tabs") {
         SelectTab(Item);
     } else if (CurrentMenu == "launch") {
         if (Item == "customise")
