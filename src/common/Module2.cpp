@@ -1,7 +1,7 @@
 #include "common/Module2.h"
 
 #include "platform/error.h"
-#include "platform/shell.h"
+#include "platform/shell_folders.h"
 
 namespace Module2 {
 

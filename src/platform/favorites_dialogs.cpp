@@ -14,7 +14,7 @@
 #include "platform/internet_shortcut.h"
 #include "platform/listbox.h"
 #include "platform/msgbox.h"
-#include "platform/shell.h"
+#include "platform/shell_folders.h"
 
 namespace fs = std::filesystem;
 

@@ -29,7 +29,7 @@ void DeleteSlotWhenIdle(FormSlotBase* slot) {
     DeleteWhenIdle([slot] { delete slot; });
 }
 
-Form::Form(FormStyle style) {
+Form::Form(FormStyle style) : window_(style.dropDown ? Gtk::WINDOW_POPUP : Gtk::WINDOW_TOPLEVEL) {
     window_.set_decorated(!style.borderless);
     window_.set_skip_taskbar_hint(!style.showInTaskbar);
     window_.set_skip_pager_hint(!style.showInTaskbar);
@@ -38,6 +38,12 @@ Form::Form(FormStyle style) {
     window_.add(canvas_);
     window_.set_gravity(Gdk::GRAVITY_NORTH_WEST);
     WatchWindow();
+    if (style.dropDown) {
+        window_.set_type_hint(Gdk::WINDOW_TYPE_HINT_DROPDOWN_MENU);
+        dropDownWatch_ = std::make_unique<DropDownWatch>(window_, [this, alive = alive_] {
+            if (*alive) Form_Deactivate();
+        });
+    }
 }
 
 Form::~Form() {
@@ -61,9 +67,18 @@ void Form::WatchWindow() {
     });
     window_.property_is_active().signal_changed().connect([this] {
         const bool active = window_.property_is_active();
-        if (active == active_) return;
+        // A drop-down's activation is its watch's: without a window manager the
+        // focus follows the pointer in and out of it.
+        if (active == active_ || dropDownWatch_) return;
         active_ = active;
         Dispatch([this, active] { active ? Form_Activate() : Form_Deactivate(); });
+    });
+    canvas_.signal_motion_notify_event().connect([this](GdkEventMotion* event) {
+        const int Button = (event->state & GDK_BUTTON1_MASK ? 1 : 0) | (event->state & GDK_BUTTON3_MASK ? 2 : 0) |
+                           (event->state & GDK_BUTTON2_MASK ? 4 : 0);
+        const double X = PixelsToTwipsX(event->x), Y = PixelsToTwipsY(event->y);
+        Dispatch([this, Button, X, Y] { Form_MouseMove(Button, X, Y); });
+        return false;
     });
     window_.signal_focus_in_event().connect([this](GdkEventFocus*) {
         Dispatch([this] { Form_GotFocus(); });
@@ -147,6 +162,7 @@ void Form::Show(int modal) {
     ApplySize();
     ApplyPosition();
     window_.set_modal(modal == vbModal);
+    DropDownWatch::WindowShown(window_);
     window_.show();
     ApplyPosition();
     if (first) RunResize();

@@ -8,6 +8,7 @@
 
 #include "platform/canvas.h"
 #include "platform/container.h"
+#include "platform/drop_down_watch.h"
 
 namespace platform {
 
@@ -27,6 +28,9 @@ struct FormStyle {
     bool borderless = false;
     bool showInTaskbar = true;
     bool resizable = true;
+    // A drop-down menu: placed above every other window and never focused; it loses
+    // the activation when the user presses a button outside it (DropDownWatch).
+    bool dropDown = false;
 };
 
 // A window of the program. Geometry and window state are held here in twips and
@@ -83,6 +87,8 @@ protected:
     virtual void Form_Activate() {}
     virtual void Form_Deactivate() {}
     virtual void Form_GotFocus() {}
+    // The pointer moves over the form's own background, not over one of its controls.
+    virtual void Form_MouseMove(int /*Button*/, double /*X*/, double /*Y*/) {}
     virtual void Form_Unload(int& /*Cancel*/) {}
 
 private:
@@ -107,6 +113,7 @@ void DeleteSlotWhenIdle(FormSlotBase* slot);
     int modalDepth_ = 0;
     std::string caption_;
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+    std::unique_ptr<DropDownWatch> dropDownWatch_;
 };
 
 // The slot of a form's default instance. Any use loads the form (and runs its

@@ -4,21 +4,14 @@
 
 namespace platform {
 
-// Shell folder identifiers.
-inline constexpr int CSIDL_FAVORITES = 6;
+inline constexpr int vbNormalFocus = 1;
 
-// The path of a special folder of the user, made on first use. False when the
-// folder is unknown or cannot be made. The Favorites folder lies in the
-// program's data folder: $XDG_DATA_HOME/quellin/Favorites.
-bool SpecialFolderPath(int folderId, std::string& path);
-
-// The file name that a favourite's name (a page title, say) gives, without the
-// ".url" extension: "/", NUL and control characters are dropped, blanks trimmed and
-// the name shortened to what a file system takes. "" when nothing usable is left
-// ("", "." and "..").
-std::string FavoriteFileName(std::string name);
-
-// Whether a path lies inside the folder (links resolved), never the folder itself.
-bool PathInside(const std::string& path, const std::string& folder);
+// Starts a program from a command line, split into words as a shell splits them
+// (quotes and backslashes) and run without a shell, found on PATH, detached from
+// this process, with its standard streams on /dev/null. Does not wait for it.
+// Raises ToolkitError: InvalidProcedureCall (5) for an empty or badly quoted line,
+// FileNotFound (53) when the program cannot be found or started; the description
+// says why.
+void Shell(const std::string& PathName, int WindowStyle = vbNormalFocus);
 
 }  // namespace platform

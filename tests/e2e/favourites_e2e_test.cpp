@@ -13,7 +13,7 @@
 #include "platform/browser_view.h"
 #include "platform/favorites_dialogs.h"
 #include "platform/internet_shortcut.h"
-#include "platform/shell.h"
+#include "platform/shell_folders.h"
 #include "platform/twips.h"
 #include "platform/url_cache.h"
 #include "soup_server.h"
@@ -67,17 +67,15 @@ protected:
         testing_support::PumpFor(300);
     }
 
-    // Opens the top level below the menu bar, as the favourites title does.
+    // Clicks the favourites title and moves on it, as a user opens the favourites menu.
     FrmFavMenu& OpenFavourites() {
-        FavMenuHoverPath = favorites;
-        auto& top = frmFavMenu.Get();
-        top.SetTop(Main().Top() + Main().Picture9.Top() + Main().Picture9.Height());
-        top.SetLeft(Main().Left() + 1680);
-        top.labOpen.SetCaption("first");
-        top.labSource.SetCaption(favorites);
-        top.GetMenuItems(favorites);
-        top.Show();
-        return top;
+        const int x = TwipsToPixelsX(Main().Left() + Main().Picture9.Left() + Main().labFavs.Left() + 300);
+        const int y = TwipsToPixelsY(Main().Top() + Main().Picture9.Top() + Main().labFavs.Top() + 90);
+        PointAt(x, y);
+        Click();
+        PointAt(x + 2, y);
+        EXPECT_TRUE(Pump([&] { return frmFavMenu.Loaded() && frmFavMenu->Visible(); })) << "the favourites menu did not open";
+        return frmFavMenu.Get();
     }
 
     FrmFavMenu* Level(const std::string& path) {

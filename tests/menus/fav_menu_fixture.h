@@ -11,7 +11,7 @@
 #include "menus/MenuState.h"
 #include "platform/form.h"
 #include "platform/screen.h"
-#include "platform/shell.h"
+#include "platform/shell_folders.h"
 #include "test_support.h"
 
 // The program started on a page, with a Favorites folder that each test fills,

@@ -154,3 +154,25 @@ TEST_F(FavMenuTest, TheMainWindowUnloadsTheCascadeWhenItCloses) {
     EXPECT_FALSE(frmFavMenu.Loaded());
     EXPECT_EQ(endCalls, 1);
 }
+
+TEST_F(FavMenuTest, TheFavouritesTitleOpensTheTopLevelBelowItInMenuMode) {
+    MakeShortcut("Home.url", "http://127.0.0.1/home");
+    Main().labFavs_MouseMove();
+    EXPECT_FALSE(frmFavMenu.Loaded()) << "outside menu mode the title only highlights";
+
+    Main().labFavs_Click();
+    Main().labFavs_MouseMove();
+    ASSERT_TRUE(frmFavMenu.Loaded());
+    auto& top = frmFavMenu.Get();
+    EXPECT_TRUE(top.Visible());
+    EXPECT_EQ(top.labOpen.Caption(), "first");
+    EXPECT_EQ(top.labSource.Caption(), favorites);
+    EXPECT_EQ(FavMenuHoverPath, favorites);
+    EXPECT_EQ(top.Top(), Main().Top() + Main().Picture9.Top() + Main().labFavs.Top() + Main().labFavs.Height());
+    EXPECT_EQ(top.Left(), Main().Left() + Main().labFavs.Left());
+    EXPECT_EQ(CurrentMenu, "favourites");
+    EXPECT_FALSE(Main().TimerMenus.Enabled());
+
+    Main().labFavs_MouseMove();
+    EXPECT_EQ(OpenFolders(), Folders{""});
+}
