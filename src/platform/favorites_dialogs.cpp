@@ -3,6 +3,7 @@
 #include <glibmm/main.h>
 #include <gtkmm/box.h>
 #include <gtkmm/buttonbox.h>
+#include <gtkmm/cellrendererpixbuf.h>
 #include <gtkmm/label.h>
 #include <gtkmm/scrolledwindow.h>
 
@@ -176,7 +177,12 @@ OrganizeFavoritesDialog::OrganizeFavoritesDialog(std::string favorites, Form* ow
     PrepareDialog(dialog_, "Organise Favourites", owner);
     dialog_.set_default_size(420, 360);
     view_.set_model(store_);
-    view_.append_column("Favourites", columns_.name);
+    auto* column = Gtk::make_managed<Gtk::TreeViewColumn>("Favourites");
+    auto* icon = Gtk::make_managed<Gtk::CellRendererPixbuf>();
+    column->pack_start(*icon, false);
+    column->add_attribute(icon->property_icon_name(), columns_.icon);
+    column->pack_start(columns_.name);
+    view_.append_column(*column);
     view_.set_headers_visible(false);
     auto* scroller = Gtk::make_managed<Gtk::ScrolledWindow>();
     scroller->set_policy(Gtk::POLICY_AUTOMATIC, Gtk::POLICY_AUTOMATIC);
@@ -217,6 +223,7 @@ void OrganizeFavoritesDialog::FillFolder(const std::string& folder, const Gtk::T
     const auto contents = ReadFolder(folder);
     const auto add = [&](const fs::path& path, bool isFolder) {
         auto row = under ? *store_->append(*under) : *store_->append();
+        row[columns_.icon] = isFolder ? "folder" : "text-html";
         row[columns_.name] = isFolder ? path.filename().string() : path.stem().string();
         row[columns_.path] = path.string();
         row[columns_.folder] = isFolder;

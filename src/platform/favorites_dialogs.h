@@ -76,10 +76,12 @@ public:
 
 private:
     struct Columns : Gtk::TreeModelColumnRecord {
+        Gtk::TreeModelColumn<Glib::ustring> icon;
         Gtk::TreeModelColumn<Glib::ustring> name;
         Gtk::TreeModelColumn<std::string> path;
         Gtk::TreeModelColumn<bool> folder;
         Columns() {
+            add(icon);
             add(name);
             add(path);
             add(folder);
