@@ -39,4 +39,8 @@ void FrmMain::OpenFavourites() {
     top.labSource.SetCaption(path);
     top.GetMenuItems(path);
     top.Show();
+    // The level takes the activation, so that a click back on the main window
+    // activates it and closes the cascade: a window manager gives no focus of its
+    // own to a window shown on a mere mouse move.
+    top.SetFocus();
 }
