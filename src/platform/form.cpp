@@ -150,6 +150,7 @@ void Form::Show(int modal) {
 }
 
 void Form::SetCaption(const std::string& caption) {
+    if (caption == caption_ && window_.get_title() == caption) return;
     caption_ = caption;
     window_.set_title(caption);
 }

@@ -195,6 +195,45 @@ TEST_F(PictureBoxTest, PrintDrawsAtTheTextPositionAndClsClearsBackToColourAndPic
     EXPECT_EQ(PixelAt(Pixels(), 50, 15), kBlue);
 }
 
+// Runs the main loop until the window of the widget has gone through a whole frame.
+void WaitForFrame(Gtk::Widget& widget) {
+    GdkFrameClock* clock = gtk_widget_get_frame_clock(widget.gobj());
+    ASSERT_NE(clock, nullptr);
+    bool painted = false;
+    const gulong handler = g_signal_connect(clock, "after-paint", G_CALLBACK(+[](GdkFrameClock*, gpointer flag) {
+        *static_cast<bool*>(flag) = true;
+    }), &painted);
+    gdk_frame_clock_request_phase(clock, GDK_FRAME_CLOCK_PHASE_PAINT);
+    EXPECT_TRUE(Pump([&] { return painted; }, 5000)) << "no frame";
+    g_signal_handler_disconnect(clock, handler);
+}
+
+TEST_F(PictureBoxTest, DrawingTheSameImageAgainPaintsNothingAndAChangePaintsOnce) {
+    Settle();
+    int paints = 0;
+    box_.Surface().signal_draw().connect(
+        [&](const Cairo::RefPtr<Cairo::Context>&) {
+            ++paints;
+            return false;
+        },
+        false);
+    const auto redraw = [&](const std::string& caption) {
+        box_.Cls();
+        box_.Print(caption);
+    };
+    const auto paintsOf = [&](const std::function<void()>& drawing) {
+        WaitForFrame(box_.Widget());
+        paints = 0;
+        drawing();
+        WaitForFrame(box_.Widget());
+        return paints;
+    };
+    redraw("Tab");
+    EXPECT_EQ(paintsOf([&] { redraw("Tab"); }), 0) << "the same face drawn again was painted";
+    EXPECT_EQ(paintsOf([&] { redraw("Other"); redraw("Tab"); }), 0) << "a change undone within one turn was painted";
+    EXPECT_EQ(paintsOf([&] { redraw("Other"); }), 1) << "a changed face was not painted, or more than once";
+}
+
 TEST_F(PictureBoxTest, TextWidthGrowsWithTheTextAndTheFont) {
     const double narrow = box_.TextWidth("i"), wide = box_.TextWidth("WWWW");
     EXPECT_GT(narrow, 0);
