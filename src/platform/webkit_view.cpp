@@ -20,9 +20,12 @@ namespace {
 
 // Every view gets settings and user content of its own: a page may open windows
 // without a click (the program decides about pop-ups itself), and the offline
-// filter is added to one view at a time.
+// filter is added to one view at a time. The first view made takes over the web
+// process that the engine started ahead, if any.
 GtkWidget* NewWebView(WebKitWebView* related) {
     webkit::RegisterViewSourceScheme();
+    WebKitWebView* startedPage = related ? nullptr : webkit::TakeStartedPage();
+    if (startedPage) related = startedPage;
     WebKitSettings* settings =
         webkit_settings_new_with_settings("javascript-can-open-windows-automatically", TRUE, nullptr);
     WebKitUserContentManager* content = webkit_user_content_manager_new();
@@ -33,6 +36,10 @@ GtkWidget* NewWebView(WebKitWebView* related) {
                                 "user-content-manager", content, nullptr));
     g_object_unref(settings);
     g_object_unref(content);
+    if (startedPage) {
+        gtk_widget_destroy(GTK_WIDGET(startedPage));
+        g_object_unref(startedPage);
+    }
     return GTK_WIDGET(view);
 }
 
