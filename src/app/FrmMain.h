@@ -25,6 +25,9 @@ public:
     void LoadSkin(const std::string& SkinPath);
     void GetCookies();
     void SaveComplete();
+    // SaveComplete on the way out: closing goes on whatever happens, and a list
+    // that could not be saved is reported once.
+    void SaveCompleteWhileClosing();
     void RemoveAllTabs();
 
     // Layout and tabs.
@@ -161,4 +164,6 @@ private:
     void ResizeWithGrip(bool ChangesWidth, bool ChangesHeight, int Button, double X, double Y);
     // The right edge of the highest-index face in window coordinates.
     float TabStripEnd();
+
+    bool addressListLossReported_ = false;
 };

@@ -4,6 +4,7 @@
 #include "app/State.h"
 #include "common/AutoComplete.h"
 #include "platform/error.h"
+#include "platform/msgbox.h"
 
 using namespace platform;
 
@@ -17,6 +18,18 @@ void FrmMain::SaveComplete() {
         std::string message = error->message;
         g_error_free(error);
         throw ToolkitError(errors::PathFileAccessError, "Path/File access error: " + message);
+    }
+}
+
+void FrmMain::SaveCompleteWhileClosing() {
+    try {
+        SaveComplete();
+    } catch (const ToolkitError& error) {
+        if (addressListLossReported_) return;
+        addressListLossReported_ = true;
+        MsgBox("The address list could not be saved to " + DataFile("autocomplete.dat") + ".\n\n" +
+                   error.Description(),
+               vbExclamation);
     }
 }
 
