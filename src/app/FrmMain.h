@@ -166,4 +166,6 @@ private:
     float TabStripEnd();
 
     bool addressListLossReported_ = false;
+    // autocomplete.dat was there but could not be read: it is never written over.
+    bool addressListUnreadable_ = false;
 };

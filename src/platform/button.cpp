@@ -14,10 +14,10 @@ CommandButton::CommandButton() : Control(std::make_unique<Gtk::Button>()) {
     button_ = static_cast<Gtk::Button*>(&Widget());
     button_->get_style_context()->add_provider(style_, GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
     ApplyStyle();
-    button_->signal_clicked().connect([this] {
+    Track(button_->signal_clicked().connect([this] {
         if (Click) Dispatch([this] { Click(); });
-    });
-    button_->signal_hierarchy_changed().connect([this](Gtk::Widget*) { ListenToWindow(); });
+    }));
+    Track(button_->signal_hierarchy_changed().connect([this](Gtk::Widget*) { ListenToWindow(); }));
 }
 
 CommandButton::~CommandButton() { windowKeys_.disconnect(); }

@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
@@ -15,6 +17,7 @@
 #include "platform/color.h"
 #include "platform/combobox.h"
 #include "platform/error.h"
+#include "platform/filelistbox.h"
 #include "platform/form.h"
 #include "platform/label.h"
 #include "platform/listbox.h"
@@ -430,17 +433,51 @@ TEST_F(LabelTest, ADisabledLabelDrawsItsCaptionGrey) {
 
 TEST(ListBoxTest, ASortedListIgnoresCaseAndKeepsEqualItemsInTheOrderAdded) {
     platform::ListBox list(true);
-    for (const char* item : {"b", "A", "c", "apple", "Apple", "APPLE", "a"}) list.AddItem(item);
+    for (const char* item : {"b", "A", "c", "pear", "Pear", "PEAR", "a"}) list.AddItem(item);
     EXPECT_TRUE(list.Sorted());
-    EXPECT_EQ(list.Items(), (std::vector<std::string>{"A", "a", "apple", "Apple", "APPLE", "b", "c"}));
+    EXPECT_EQ(list.Items(), (std::vector<std::string>{"A", "a", "b", "c", "pear", "Pear", "PEAR"}));
     EXPECT_EQ(list.ListCount(), 7);
-    EXPECT_EQ(list.List(5), "b");
+    EXPECT_EQ(list.List(2), "b");
 
     platform::ListBox unsorted;
     for (const char* item : {"b", "A", "c"}) unsorted.AddItem(item);
     unsorted.AddItem("first", 0);
     unsorted.AddItem("last", 4);
     EXPECT_EQ(unsorted.Items(), (std::vector<std::string>{"first", "b", "A", "c", "last"}));
+}
+
+TEST(ListBoxTest, ItemsSetAtOnceSortLikeItemsAddedOneByOne) {
+    const std::vector<std::string> items{"b", "A", "c", "pear", "Pear", "PEAR", "a", "\xe9t\xe9", "\xc9t\xe9"};
+    platform::ListBox added(true), set(true), plain;
+    for (const auto& item : items) added.AddItem(item);
+    set.AddItem("gone");
+    set.SetListIndex(0);
+    set.SetItems(items);
+    EXPECT_EQ(set.Items(), added.Items());
+    EXPECT_EQ(set.ListIndex(), -1);
+    plain.SetItems(items);
+    EXPECT_EQ(plain.Items(), items);
+
+    platform::ComboBox combo;
+    combo.SetItems(items);
+    EXPECT_EQ(combo.Items(), added.Items());
+}
+
+TEST(ListBoxTest, NamesThatAreNoUtf8AreListedAsTheyAreAndShownSafely) {
+    const auto folder = testing_support::TempRoot() / "names";
+    std::filesystem::create_directories(folder);
+    for (const char* name : {"Zeta.htm", "caf\xe9.htm", "alpha.HTM", "\xff\xfe.htm", "other.txt"})
+        std::ofstream(folder / name) << name;
+    platform::FileListBox files("*.htm");
+    files.SetPath(folder.string());
+    EXPECT_EQ(files.Items(), (std::vector<std::string>{"alpha.HTM", "caf\xe9.htm", "Zeta.htm", "\xff\xfe.htm"}));
+    auto& view = static_cast<Gtk::TreeView&>(*static_cast<Gtk::ScrolledWindow&>(files.Widget()).get_child());
+    view.get_model()->foreach_iter([](const Gtk::TreeModel::iterator& row) {
+        Glib::ustring text;
+        row->get_value(0, text);
+        EXPECT_TRUE(text.validate()) << text.raw();
+        return false;
+    });
 }
 
 TEST(ListBoxTest, BadIndexesRaiseError5AndChangeNothing) {
