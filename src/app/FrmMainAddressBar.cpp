@@ -24,15 +24,18 @@ void FrmMain::SaveComplete() {
 }
 
 void FrmMain::SaveCompleteWhileClosing() {
+    std::string reason;
     try {
         SaveComplete();
+        if (!addressListUnreadable_) return;
+        reason = "It could not be read when Quellin started, so it was left as it was.";
     } catch (const ToolkitError& error) {
-        if (addressListLossReported_) return;
-        addressListLossReported_ = true;
-        MsgBox("The address list could not be saved to " + DataFile("autocomplete.dat") + ".\n\n" +
-                   error.Description(),
-               vbExclamation);
+        reason = error.Description();
     }
+    if (addressListLossReported_) return;
+    addressListLossReported_ = true;
+    MsgBox("The address list could not be saved to " + DataFile("autocomplete.dat") + ".\n\n" + reason,
+           vbExclamation);
 }
 
 // Opens the address text, exactly as typed, in the current tab.

@@ -151,7 +151,8 @@ TEST_F(ProgramTest, EveryCloseRouteEndsWhenTheAddressListCannotBeSavedAndSaysSoO
         EXPECT_EQ(Closing, 1);
         ASSERT_EQ(messages.size(), 1u);
         EXPECT_NE(messages[0].find((folder / "autocomplete.dat").string()), std::string::npos) << messages[0];
-        EXPECT_NE(messages[0].find("directory"), std::string::npos) << "the reason: " << messages[0];
+        EXPECT_NE(messages[0].find("could not be read"), std::string::npos) << "the reason: " << messages[0];
+        EXPECT_TRUE(std::filesystem::is_directory(folder / "autocomplete.dat")) << "what stood there was replaced";
         platform::SetMsgBoxResponder(nullptr);
         frmMain.Unload();
         frmDummy.Unload();
