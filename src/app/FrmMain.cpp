@@ -42,6 +42,7 @@ void FrmMain::CreateFace() {
     Place(picClose, Picture4, 9360, 75, 225, 225);
 
     Place(Picture9, *this, 80, 300, 8295, 360);
+    CreateMenuBar();
     Place(Picture3, *this, 9600, 300, 735, 360);
     Place(CoolBar1, *this, 80, 660, 9255, 525);
     CreateToolbar();
@@ -102,7 +103,8 @@ void FrmMain::CreateFace() {
     Combo1.KeyPress = [this](int KeyAscii) { Combo1_KeyPress(KeyAscii); };
     Combo1.KeyUp = [this](int KeyCode, int Shift) { Combo1_KeyUp(KeyCode, Shift); };
 
-    for (ListBox* list : {&lstFilter, &lstCookies, &lstMenu, &lstSorted, static_cast<ListBox*>(&File1)})
+    for (ListBox* list : {&lstFilter, &lstCookies, &lstMenu, &lstLaunchNames, &lstLaunchRun, &lstTabList, &lstSorted,
+                          static_cast<ListBox*>(&File1)})
         list->SetVisible(false);
     WireWindowControls();
 }
@@ -254,7 +256,9 @@ void FrmMain::Form_GotFocus() {
 }
 
 void FrmMain::Form_Unload(int& /*Cancel*/) {
+    // The favourites menu's top level closes here too, once it exists.
     SkipFailures([] { Closing = 1; },
+                 [] { frmMenu.Unload(); },
                  [this] { Hide(); },
                  [] { DoEvents(); },
                  [this] { RemoveAllTabs(); });

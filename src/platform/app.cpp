@@ -1,4 +1,5 @@
 #include "platform/app.h"
+#include "platform/internet_options.h"
 
 #include "platform/error.h"
 #include "platform/retire.h"
@@ -39,6 +40,7 @@ void Init(int argc, char** argv) {
     gdk_set_allowed_backends("x11");
     gtk_init(&argc, &argv);
     Gtk::Main::init_gtkmm_internals();
+    LoadInternetOptions();
     commandLine.clear();
     for (int i = 1; i < argc; ++i) {
         if (i > 1) commandLine += ' ';

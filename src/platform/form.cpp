@@ -50,7 +50,7 @@ bool Settled(std::deque<std::pair<int, int>>& requests, std::pair<int, int> repo
 }
 }  // namespace
 
-Form::Form(FormStyle style) {
+Form::Form(FormStyle style) : window_(style.dropDown ? Gtk::WINDOW_POPUP : Gtk::WINDOW_TOPLEVEL) {
     window_.set_decorated(!style.borderless);
     window_.set_skip_taskbar_hint(!style.showInTaskbar);
     window_.set_skip_pager_hint(!style.showInTaskbar);
@@ -60,6 +60,12 @@ Form::Form(FormStyle style) {
     window_.set_gravity(Gdk::GRAVITY_NORTH_WEST);
     if (!style.controlBox) TakeOutControlBox();
     WatchWindow();
+    if (style.dropDown) {
+        window_.set_type_hint(Gdk::WINDOW_TYPE_HINT_DROPDOWN_MENU);
+        dropDownWatch_ = std::make_unique<DropDownWatch>(window_, [this, alive = alive_] {
+            if (*alive) Form_Deactivate();
+        });
+    }
 }
 
 void Form::TakeOutControlBox() {
@@ -97,7 +103,9 @@ void Form::WatchWindow() {
     });
     window_.property_is_active().signal_changed().connect([this] {
         const bool active = window_.property_is_active();
-        if (active == active_) return;
+        // A drop-down's activation is its watch's: without a window manager the
+        // focus follows the pointer in and out of it.
+        if (active == active_ || dropDownWatch_) return;
         active_ = active;
         Dispatch([this, active] { active ? Form_Activate() : Form_Deactivate(); });
     });
@@ -107,6 +115,13 @@ void Form::WatchWindow() {
             return false;
         },
         false);
+    canvas_.signal_motion_notify_event().connect([this](GdkEventMotion* event) {
+        const int Button = (event->state & GDK_BUTTON1_MASK ? 1 : 0) | (event->state & GDK_BUTTON3_MASK ? 2 : 0) |
+                           (event->state & GDK_BUTTON2_MASK ? 4 : 0);
+        const double X = PixelsToTwipsX(event->x), Y = PixelsToTwipsY(event->y);
+        Dispatch([this, Button, X, Y] { Form_MouseMove(Button, X, Y); });
+        return false;
+    });
     window_.signal_focus_in_event().connect([this](GdkEventFocus*) {
         Dispatch([this] { Form_GotFocus(); });
         return false;
@@ -219,6 +234,7 @@ void Form::Show(int modal) {
     ApplySize();
     ApplyPosition();
     window_.set_modal(modal == vbModal);
+    DropDownWatch::WindowShown(window_);
     window_.show();
     ApplyPosition();
     if (first) RunResize();

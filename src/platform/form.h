@@ -10,6 +10,7 @@
 
 #include "platform/canvas.h"
 #include "platform/container.h"
+#include "platform/drop_down_watch.h"
 
 namespace platform {
 
@@ -29,6 +30,9 @@ struct FormStyle {
     // False: the window manager gives it no close, minimise or maximise button;
     // it closes through its own buttons.
     bool controlBox = true;
+    // A drop-down menu: placed above every other window and never focused; it loses
+    // the activation when the user presses a button outside it (DropDownWatch).
+    bool dropDown = false;
 };
 
 // A window of the program. Geometry and window state are held here in twips and
@@ -87,6 +91,8 @@ protected:
     virtual void Form_Activate() {}
     virtual void Form_Deactivate() {}
     virtual void Form_GotFocus() {}
+    // The pointer moves over the form's own background, not over one of its controls.
+    virtual void Form_MouseMove(int /*Button*/, double /*X*/, double /*Y*/) {}
     virtual void Form_Unload(int& /*Cancel*/) {}
 
 private:
@@ -115,6 +121,7 @@ private:
     int modalDepth_ = 0;
     std::string caption_;
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+    std::unique_ptr<DropDownWatch> dropDownWatch_;
 };
 
 // The slot of a form's default instance. Any use loads the form (and runs its
