@@ -48,8 +48,8 @@ void ListBox::AddItem(const std::string& item, int index) {
     items_.insert(items_.begin() + index, item);
     selected_.insert(selected_.begin() + index, false);
     if (listIndex_ >= index) ++listIndex_;
-    auto row = index == ListCount() - 1 ? *store_->append() : *store_->insert(store_->children()[index]);
-    row[columns_.text] = item;
+    // Inserted with its text in one step: the view hears of the row once.
+    gtk_list_store_insert_with_values(store_->gobj(), nullptr, index, columns_.text.index(), item.c_str(), -1);
 }
 
 void ListBox::CheckIndex(int index) const {
@@ -71,8 +71,10 @@ void ListBox::Clear() {
     items_.clear();
     selected_.clear();
     listIndex_ = -1;
+    // A fresh store in place of the old one: the view hears of no row one by one.
     syncing_ = true;
-    store_->clear();
+    store_ = Gtk::ListStore::create(columns_);
+    view_.set_model(store_);
     syncing_ = false;
 }
 
