@@ -53,6 +53,7 @@ FrmFilter::FrmFilter() : Form(FormStyle{.showInTaskbar = false, .resizable = fal
     Frame1.SetFont("Arial", 8, false);
     for (Label* label : {&Label1, &Label2}) label->SetFont("Arial", 8, false);
     Text1.SetFont("Arial", 8, false);
+    lstFilter.SetFont("Arial", 8, false);
     for (CommandButton* button : {&Command1, &Command2, &Command3}) button->SetFont("Arial", 8, false);
 
     Command1.Click = [this] { Command1_Click(); };
