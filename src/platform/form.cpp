@@ -122,6 +122,14 @@ void Form::WatchWindow() {
         Dispatch([this, Button, X, Y] { Form_MouseMove(Button, X, Y); });
         return false;
     });
+    window_.signal_map_event().connect([this](GdkEventAny*) {
+        onScreen_ = true;
+        return false;
+    });
+    window_.signal_unmap_event().connect([this](GdkEventAny*) {
+        onScreen_ = false;
+        return false;
+    });
     window_.signal_focus_in_event().connect([this](GdkEventFocus*) {
         Dispatch([this] { Form_GotFocus(); });
         return false;
@@ -255,6 +263,8 @@ void Form::SetCaption(const std::string& caption) {
 }
 
 void Form::Refresh() {
+    // A window just shown is on screen only once the X server has mapped it.
+    if (visible_ && windowState_ != vbMinimized) WaitWithoutHandlers([this] { return onScreen_; }, 1000);
     canvas_.RefreshNow();
     if (auto window = window_.get_window()) window->process_updates(true);
     gdk_display_flush(gdk_display_get_default());

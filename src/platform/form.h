@@ -118,6 +118,7 @@ private:
     bool loaded_ = false;
     bool everShown_ = false;
     bool active_ = false;
+    bool onScreen_ = false;  // mapped by the X server
     int modalDepth_ = 0;
     std::string caption_;
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);

@@ -53,8 +53,8 @@ void ListBox::AddItem(const std::string& item, int index) {
     items_.insert(items_.begin() + index, item);
     selected_.insert(selected_.begin() + index, false);
     if (listIndex_ >= index) ++listIndex_;
-    auto row = index == ListCount() - 1 ? *store_->append() : *store_->insert(store_->children()[index]);
-    row[columns_.text] = DisplayText(item);
+    // Inserted with its text in one step: the view hears of the row once.
+    gtk_list_store_insert_with_values(store_->gobj(), nullptr, index, columns_.text.index(), DisplayText(item).c_str(), -1);
 }
 
 void ListBox::SetItems(std::vector<std::string> items) {
@@ -62,10 +62,13 @@ void ListBox::SetItems(std::vector<std::string> items) {
     if (sorted_) SortForList(items);
     items_ = std::move(items);
     selected_.assign(items_.size(), false);
-    // The view is filled while detached, so that it does not lay itself out for each row.
+    // The view is filled while detached, so that it does not lay itself out for each row;
+    // detaching tells the selection of a change that is none.
+    syncing_ = true;
     view_.unset_model();
     for (const auto& item : items_) (*store_->append())[columns_.text] = DisplayText(item);
     view_.set_model(store_);
+    syncing_ = false;
 }
 
 void ListBox::CheckIndex(int index) const {
@@ -87,8 +90,10 @@ void ListBox::Clear() {
     items_.clear();
     selected_.clear();
     listIndex_ = -1;
+    // A fresh store in place of the old one: the view hears of no row one by one.
     syncing_ = true;
-    store_->clear();
+    store_ = Gtk::ListStore::create(columns_);
+    view_.set_model(store_);
     syncing_ = false;
 }
 
