@@ -8,6 +8,7 @@
 #include "app/State.h"
 #include "cookies/CookieForms.h"
 #include "cookies/FrmCleanup.h"
+#include "menus/FrmFavMenu.h"
 #include "menus/MenuState.h"
 #include "platform/app.h"
 #include "platform/error.h"
@@ -260,6 +261,7 @@ void FrmMain::Form_GotFocus() {
 void FrmMain::Form_Unload(int& Cancel) {
     SkipFailures([] { Closing = 1; },
                  [] { frmMenu.Unload(); },
+                 [] { frmFavMenu.Unload(); },
                  [this] { Hide(); },
                  [] { DoEvents(); },
                  [this] { RemoveAllTabs(); });

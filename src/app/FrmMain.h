@@ -54,6 +54,10 @@ public:
     void UpDateHistory(int Index);
     void OpenHistory();
 
+    // Favourites: the shell's organise and add dialogs; each returns when its dialog closes.
+    void ShowOrgFavs();
+    void AddToFavorites();
+
     // Title bar.
     platform::PictureBox Picture4;
     platform::Image Image1;
@@ -193,6 +197,10 @@ protected:
     void Form_Unload(int& Cancel) override;
 
 private:
+    // The path of a shell special folder, "" when the shell cannot give it.
+    std::string GetFolderPath(const std::int32_t& FolderId);
+    // Opens the favourites menu's top level below the favourites title, or gives it the focus.
+    void OpenFavourites();
     void CreateFace();
     void CreateTabs();
     void CreateToolbar();

@@ -151,12 +151,13 @@ void FrmMain::Label3_MouseMove() {
     });
 }
 
-// In menu mode, hovering the favourites title makes the favourites menu the current one.
+// In menu mode, hovering the favourites title opens the favourites menu.
 void FrmMain::labFavs_MouseMove() {
     ResetMenus(labFavs);
     if (MenuMode == 0) return;
     CurrentMenu = "favourites";
     TimerMenus.SetEnabled(false);
+    OpenFavourites();
 }
 
 void FrmMain::ResetMenus(Label& Lbl) {

@@ -48,7 +48,18 @@ bool Settled(std::deque<std::pair<int, int>>& requests, std::pair<int, int> repo
     requests.erase(requests.begin(), echo == requests.end() ? echo : echo + 1);
     return requests.empty();
 }
+
+std::vector<Form*>& LoadedList() {
+    static std::vector<Form*> forms;
+    return forms;
+}
 }  // namespace
+
+const std::vector<Form*>& LoadedForms() { return LoadedList(); }
+
+void DeleteSlotWhenIdle(FormSlotBase* slot) {
+    DeleteWhenIdle([slot] { delete slot; });
+}
 
 Form::Form(FormStyle style) : window_(style.dropDown ? Gtk::WINDOW_POPUP : Gtk::WINDOW_TOPLEVEL) {
     window_.set_decorated(!style.borderless);
@@ -287,6 +298,7 @@ Form& FormSlotBase::GetBase() {
     Form* form = instance_.get();
     form->slot_ = this;
     form->loaded_ = true;
+    LoadedList().push_back(form);
     HandlerScope running;
     form->Form_Load();
     return *form;
@@ -303,12 +315,14 @@ void FormSlotBase::Unload() {
     }
     if (cancel || !instance_) return;
     auto dying = std::move(instance_);
+    std::erase(LoadedList(), dying.get());
     dying->slot_ = nullptr;
     dying->loaded_ = false;
     dying->visible_ = false;
     *dying->alive_ = false;
     dying->window_.hide();
     DeleteWhenIdle([raw = dying.release()] { delete raw; });
+    Emptied();
 }
 
 }  // namespace platform

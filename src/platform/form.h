@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "platform/canvas.h"
 #include "platform/container.h"
@@ -21,6 +22,9 @@ inline constexpr int vbModeless = 0;
 inline constexpr int vbModal = 1;
 
 class FormSlotBase;
+
+// Deletes the slot of an extra instance once the running handlers have returned.
+void DeleteSlotWhenIdle(FormSlotBase* slot);
 
 // How a form's window looks to the desktop.
 struct FormStyle {
@@ -97,6 +101,9 @@ protected:
 
 private:
     friend class FormSlotBase;
+
+// Deletes the slot of an extra instance once the running handlers have returned.
+void DeleteSlotWhenIdle(FormSlotBase* slot);
     void ApplySize();
     void ApplyPosition();
     void RunResize();
@@ -137,6 +144,8 @@ public:
 protected:
     Form& GetBase();
     virtual std::unique_ptr<Form> Make() = 0;
+    // Called once the slot has emptied after an unload.
+    virtual void Emptied() {}
     std::unique_ptr<Form> instance_;
 
 private:
@@ -153,5 +162,22 @@ public:
 protected:
     std::unique_ptr<Form> Make() override { return std::make_unique<T>(); }
 };
+
+// The slot of an extra instance: owned by nobody, it goes away with its form.
+template <typename T>
+class ExtraInstanceSlot : public FormSlot<T> {
+protected:
+    void Emptied() override { DeleteSlotWhenIdle(this); }
+};
+
+// Makes and loads an extra instance of a form besides its default one. Nobody
+// owns it: it lives until it unloads itself.
+template <typename T>
+T& NewInstance() {
+    return (new ExtraInstanceSlot<T>)->Get();
+}
+
+// Every form loaded now, default instances and extra ones, in the order they were loaded.
+const std::vector<Form*>& LoadedForms();
 
 }  // namespace platform
