@@ -16,7 +16,10 @@ CheckBox::CheckBox()
 void CheckBox::SetCaption(const std::string& caption) {
     caption_ = caption;
     check_->set_label(MnemonicLabel(caption));
+    GeometryChanged();
 }
+
+void CheckBox::GeometryChanged() { WrapCaption(*check_, PixelWidth()); }
 
 int CheckBox::Value() const { return check_->get_active() ? vbChecked : vbUnchecked; }
 

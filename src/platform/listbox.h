@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/control.h"
+#include "platform/widget_style.h"
 
 namespace platform {
 
@@ -35,6 +36,8 @@ public:
     // The selected item's text, "" when none.
     std::string Text() const;
 
+    void SetFont(const std::string& name, double size, bool bold) { style_.SetFont(name, size, bold); }
+
     void CopySettingsFrom(const Control& other) override;
 
 private:
@@ -54,6 +57,7 @@ private:
     Columns columns_;
     Glib::RefPtr<Gtk::ListStore> store_;
     Gtk::TreeView view_;
+    WidgetStyle style_{view_};
     bool syncing_ = false;
 };
 

@@ -37,7 +37,10 @@ void OptionButton::JoinSiblings() {
 void OptionButton::SetCaption(const std::string& caption) {
     caption_ = caption;
     radio_->set_label(MnemonicLabel(caption));
+    GeometryChanged();
 }
+
+void OptionButton::GeometryChanged() { WrapCaption(*radio_, PixelWidth()); }
 
 void OptionButton::SetValue(bool value) {
     if (value)

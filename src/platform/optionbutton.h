@@ -24,6 +24,9 @@ public:
     void SetValue(bool value);
     void SetFont(const std::string& name, double size, bool bold) { style_.SetFont(name, size, bold); }
 
+protected:
+    void GeometryChanged() override;
+
 private:
     void JoinSiblings();
 

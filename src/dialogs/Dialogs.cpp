@@ -1,0 +1,5 @@
+#include "dialogs/Dialogs.h"
+
+#include "dialogs/FrmOptions.h"
+
+platform::FormSlot<FrmOptions> frmOptions;
