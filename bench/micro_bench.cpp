@@ -1,9 +1,11 @@
-// Times two procedures of the main window that run on every key and every page:
+// Times procedures of the main window that run on every key, every page and every
+// reading of the settings:
 //
 //  - Combo1_KeyUp, the address bar's inline completion, with 100,000 addresses in
 //    the list (read from autocomplete.dat at start-up, as the program reads it);
 //  - UpDateHistory, recording a finished page, when today's day page already holds
-//    10,000 visits.
+//    10,000 visits;
+//  - LoadIni, reading filter.dat and autocomplete.dat of 100,000 lines in no order.
 //
 // The program's windows run inside this process, in a program folder of its own,
 // with browser doubles in place of the engine: what is timed is the program's own
@@ -292,6 +294,40 @@ bool BenchHistory(const fs::path& folder, const std::vector<std::string>& addres
     return recorded;
 }
 
+// --- loading list files -----------------------------------------------------------
+
+// LoadIni reads filter.dat into lstFilter and autocomplete.dat into Combo1, both sorted
+// lists, whatever order the files have. Times LoadIni with each file holding 100,000
+// lines in no order, beside LoadIni with both files empty.
+void BenchListFiles(const fs::path& folder, std::vector<std::string> lines, int runs) {
+    std::cout << "\nLoading list files in no order, LoadIni, " << lines.size() << " lines\n";
+    std::mt19937 random(7);
+    std::shuffle(lines.begin(), lines.end(), random);
+    std::string unsorted;
+    for (const auto& line : lines) unsorted += line + "\r\n";
+    const auto timeLoadIni = [&](const std::string& filter, const std::string& addresses) {
+        WriteText(folder / "filter.dat", filter);
+        WriteText(folder / "autocomplete.dat", addresses);
+        std::vector<double> times;
+        for (int run = 0; run < runs; ++run) {
+            const auto start = Clock::now();
+            frmMain->LoadIni();
+            times.push_back(MicrosecondsSince(start) / 1000.0);
+        }
+        return times;
+    };
+    const auto empty = timeLoadIni("", "");
+    const auto filter = timeLoadIni(unsorted, "");
+    const auto addresses = timeLoadIni("", unsorted);
+    const bool loaded = frmMain->Combo1.ListCount() == static_cast<int>(lines.size());
+    std::cout << "  both files empty:                  " << Figure(empty, 0, "ms") << "\n";
+    std::cout << "  filter.dat with the lines:         " << Figure(filter, 0, "ms")
+              << "  (target: under 500 ms beyond the empty files)\n";
+    std::cout << "  autocomplete.dat with the lines:   " << Figure(addresses, 0, "ms")
+              << "  (target: under 500 ms beyond the empty files)\n";
+    if (!loaded) std::cout << "  note: the address list did not hold every line\n";
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -317,6 +353,7 @@ int main(int argc, char** argv) {
     std::cout << "\nMicro benchmarks: medians of " << runs << " runs (min-max)\n\n";
     BenchCompletion(addresses, runs, startupMs);
     const bool recorded = BenchHistory(folder, addresses, runs);
+    BenchListFiles(folder, addresses, runs);
 
     std::error_code ignored;
     fs::remove_all(root, ignored);

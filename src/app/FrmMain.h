@@ -161,4 +161,7 @@ private:
     void ResizeWithGrip(bool ChangesWidth, bool ChangesHeight, int Button, double X, double Y);
     // The right edge of the highest-index face in window coordinates.
     float TabStripEnd();
+
+    // autocomplete.dat was there but could not be read: it is never written over.
+    bool addressListUnreadable_ = false;
 };

@@ -9,7 +9,9 @@ using namespace platform;
 
 // Writes the address list to autocomplete.dat, one entry a line in list order.
 // The file is replaced whole or not at all; a failure is raised to the caller.
+// A list that could not be read at start-up is left as it is.
 void FrmMain::SaveComplete() {
+    if (addressListUnreadable_) return;
     std::string text;
     for (const auto& address : Combo1.Items()) text += address + "\r\n";
     GError* error = nullptr;

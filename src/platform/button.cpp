@@ -11,10 +11,10 @@ CommandButton::CommandButton()
     : Control(std::make_unique<Gtk::Button>()), button_(static_cast<Gtk::Button*>(&Widget())), style_(*button_) {
     button_->set_use_underline(true);
     style_.SetRules("button { min-height: 0; min-width: 0; padding: 1px 4px; }");
-    button_->signal_clicked().connect([this] {
+    Track(button_->signal_clicked().connect([this] {
         if (Click) Dispatch([this] { Click(); });
-    });
-    button_->signal_hierarchy_changed().connect([this](Gtk::Widget*) { ListenToWindow(); });
+    }));
+    Track(button_->signal_hierarchy_changed().connect([this](Gtk::Widget*) { ListenToWindow(); }));
 }
 
 CommandButton::~CommandButton() { windowKeys_.disconnect(); }

@@ -7,7 +7,7 @@ namespace platform {
 
 Label::Label() : Control(std::make_unique<Gtk::DrawingArea>()) {
     area_ = static_cast<Gtk::DrawingArea*>(&Widget());
-    area_->signal_draw().connect([this](const Cairo::RefPtr<Cairo::Context>& cr) { return Draw(cr); }, false);
+    Track(area_->signal_draw().connect([this](const Cairo::RefPtr<Cairo::Context>& cr) { return Draw(cr); }, false));
     ListenToPointer();
 }
 

@@ -3,20 +3,25 @@
 #include <glib.h>
 
 #include <algorithm>
-#include <cstring>
 
 #include "platform/app.h"
 #include "platform/error.h"
+#include "platform/text.h"
 
 namespace platform {
 
-bool ListLess(const std::string& a, const std::string& b) {
-    gchar* foldedA = g_utf8_casefold(a.c_str(), static_cast<gssize>(a.size()));
-    gchar* foldedB = g_utf8_casefold(b.c_str(), static_cast<gssize>(b.size()));
-    const bool less = std::strcmp(foldedA, foldedB) < 0;
-    g_free(foldedA);
-    g_free(foldedB);
-    return less;
+bool ListLess(const std::string& a, const std::string& b) { return FoldCase(a) < FoldCase(b); }
+
+void SortForList(std::vector<std::string>& items) {
+    // Each item is folded once, not at every comparison of the sort.
+    std::vector<std::pair<std::string, std::size_t>> keys;
+    keys.reserve(items.size());
+    for (std::size_t i = 0; i < items.size(); ++i) keys.emplace_back(FoldCase(items[i]), i);
+    std::stable_sort(keys.begin(), keys.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<std::string> sorted;
+    sorted.reserve(items.size());
+    for (const auto& key : keys) sorted.push_back(std::move(items[key.second]));
+    items = std::move(sorted);
 }
 
 ListBox::ListBox(bool sorted, bool multiSelect)
@@ -26,10 +31,10 @@ ListBox::ListBox(bool sorted, bool multiSelect)
     view_.set_headers_visible(false);
     view_.append_column("", columns_.text);
     view_.get_selection()->set_mode(multiSelect ? Gtk::SELECTION_MULTIPLE : Gtk::SELECTION_SINGLE);
-    view_.get_selection()->signal_changed().connect([this] { SyncSelectionFromView(); });
-    view_.signal_row_activated().connect([this](const Gtk::TreePath&, Gtk::TreeViewColumn*) {
+    Track(view_.get_selection()->signal_changed().connect([this] { SyncSelectionFromView(); }));
+    Track(view_.signal_row_activated().connect([this](const Gtk::TreePath&, Gtk::TreeViewColumn*) {
         if (DblClick) Dispatch([this] { DblClick(); });
-    });
+    }));
     view_.show();
     scroller.set_policy(Gtk::POLICY_AUTOMATIC, Gtk::POLICY_AUTOMATIC);
     scroller.set_shadow_type(Gtk::SHADOW_IN);
@@ -49,7 +54,18 @@ void ListBox::AddItem(const std::string& item, int index) {
     selected_.insert(selected_.begin() + index, false);
     if (listIndex_ >= index) ++listIndex_;
     auto row = index == ListCount() - 1 ? *store_->append() : *store_->insert(store_->children()[index]);
-    row[columns_.text] = item;
+    row[columns_.text] = DisplayText(item);
+}
+
+void ListBox::SetItems(std::vector<std::string> items) {
+    Clear();
+    if (sorted_) SortForList(items);
+    items_ = std::move(items);
+    selected_.assign(items_.size(), false);
+    // The view is filled while detached, so that it does not lay itself out for each row.
+    view_.unset_model();
+    for (const auto& item : items_) (*store_->append())[columns_.text] = DisplayText(item);
+    view_.set_model(store_);
 }
 
 void ListBox::CheckIndex(int index) const {

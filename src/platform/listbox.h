@@ -21,6 +21,9 @@ public:
     bool Sorted() const { return sorted_; }
     void AddItem(const std::string& item);
     void AddItem(const std::string& item, int index);
+    // Replaces every item with these (in list order when sorted), none selected.
+    // Sorts once: far faster than adding a long list item by item.
+    void SetItems(std::vector<std::string> items);
     // Raises ToolkitError 5 for an index out of range.
     void RemoveItem(int index);
     void Clear();
@@ -63,5 +66,7 @@ private:
 
 // Case-insensitive order of a sorted list.
 bool ListLess(const std::string& a, const std::string& b);
+// Puts the items in that order; equal ones keep their order.
+void SortForList(std::vector<std::string>& items);
 
 }  // namespace platform

@@ -15,7 +15,6 @@ namespace platform {
 class OptionButton : public Control {
 public:
     OptionButton();
-    ~OptionButton() override;
 
     const std::string& Caption() const { return caption_; }
     void SetCaption(const std::string& caption);
@@ -36,7 +35,6 @@ private:
     WidgetStyle style_;
     std::string caption_;
     bool joining_ = false;
-    sigc::connection parentChanged_;
 };
 
 }  // namespace platform

@@ -12,15 +12,13 @@ TabControl::TabControl(int tabs)
     notebook_.show();
     fixed_->put(notebook_, 0, 0);
     SetTabs(tabs);
-    switched_ = notebook_.signal_switch_page().connect([this](Gtk::Widget*, guint page) {
+    Track(notebook_.signal_switch_page().connect([this](Gtk::Widget*, guint page) {
         if (static_cast<int>(page) == tab_) return;
         tab_ = static_cast<int>(page);
         ShowCurrentPage();
         if (Click) Dispatch([this] { Click(); });
-    });
+    }));
 }
-
-TabControl::~TabControl() { switched_.disconnect(); }
 
 void TabControl::SetTabs(int tabs) {
     if (tabs < 1) throw ToolkitError(errors::InvalidPropertyValue, "Invalid property value");

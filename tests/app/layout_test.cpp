@@ -1,6 +1,5 @@
 #include <cairomm/context.h>
 
-#include <chrono>
 #include <cstdint>
 #include <string>
 
@@ -279,9 +278,7 @@ TEST_F(TileBitmapTest, ASourceWithoutAreaEnds) {
     src.SetWidth(0);
     src.SetHeight(0);
     SizeInPixels(dest, 400, 300);
-    const auto started = std::chrono::steady_clock::now();
     TileBitmapModule::TileBitmap(dest, src);
-    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(5));
 }
 
 TEST_F(TileBitmapTest, AFormIsFilledTheSameWay) {

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <array>
-#include <chrono>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -303,9 +302,7 @@ TEST_F(SkinTest, BrokenBitmapsLeaveThePicturesThereWere) {
     const OleColor tabText = TabTextColour;
     const Picture firstFrame = frmMain->PicStore(0).GetPicture();
 
-    const auto started = std::chrono::steady_clock::now();
     frmMain->LoadSkin(skin.string());
-    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(10));
 
     ExpectOthersBuiltIn({});
     EXPECT_EQ(frmMain->PicStore(0).GetPicture(), firstFrame);
