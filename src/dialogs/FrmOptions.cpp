@@ -1,7 +1,5 @@
 #include "dialogs/FrmOptions.h"
 
-#include <glib.h>
-
 #include <algorithm>
 #include <filesystem>
 
@@ -343,6 +341,6 @@ void FrmOptions::Command3_Click() {
 
 // Leaves autocomplete.dat existing and empty.
 void FrmOptions::Command4_Click() {
-    if (!g_file_set_contents(DataFile("autocomplete.dat").c_str(), "", 0, nullptr))
+    if (!Try([] { General::WriteWholeFile(DataFile("autocomplete.dat"), ""); }))
         Tell("The address bar's list could not be cleared.", vbOKOnly + vbExclamation, "Quellin Options");
 }

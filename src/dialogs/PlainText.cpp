@@ -2,15 +2,13 @@
 
 #include <glib.h>
 
-#include <memory>
+#include "platform/text.h"
 
 std::string PlainText(const std::string& text) {
-    const std::unique_ptr<gchar, decltype(&g_free)> valid(g_utf8_make_valid(text.data(), static_cast<gssize>(text.size())),
-                                                          &g_free);
+    const std::string valid = platform::DisplayText(text);
     std::string plain;
-    for (const gchar* p = valid.get(); *p; p = g_utf8_next_char(p)) {
-        const gunichar ch = g_utf8_get_char(p);
-        if (g_unichar_iscntrl(ch))
+    for (const gchar* p = valid.c_str(); *p; p = g_utf8_next_char(p)) {
+        if (g_unichar_iscntrl(g_utf8_get_char(p)))
             plain += ' ';
         else
             plain.append(p, static_cast<std::size_t>(g_utf8_next_char(p) - p));
