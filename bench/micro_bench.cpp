@@ -28,6 +28,8 @@
 #include <string>
 #include <vector>
 
+#include "bench_folder.h"
+
 #include "app/Forms.h"
 #include "app/State.h"
 #include "common/AutoComplete.h"
@@ -333,18 +335,13 @@ void BenchListFiles(const fs::path& folder, std::vector<std::string> lines, int 
 int main(int argc, char** argv) {
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
 
-    std::string pattern = (fs::temp_directory_path() / "quellin-micro-XXXXXX").string();
-    if (!g_mkdtemp(pattern.data())) {
+    const auto made = MakeBenchFolder("quellin-micro");
+    if (!made) {
         std::cerr << "cannot make a temporary folder\n";
         return 1;
     }
-    const fs::path root = pattern;
-    for (const char* name : {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME"}) {
-        fs::create_directories(root / name);
-        setenv(name, (root / name).c_str(), 1);
-    }
+    const fs::path root = *made;
     const fs::path folder = root / "program";
-    fs::create_directories(folder);
     fs::copy_file(fs::path(QUELLIN_SUPPLIED_DATA) / "History.dat", folder / "History.dat");
     const auto addresses = MakeAddresses(AddressCount);
     WriteAddressList(folder, addresses);

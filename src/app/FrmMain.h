@@ -23,7 +23,9 @@ public:
     // Start-up and settings.
     void LoadIni();
     void LoadSkin(const std::string& SkinPath);
-    void GetCookies();
+    // Lists the cookie entries of the URL cache in lstCookies; false (and the list
+    // empty) when the cache could not be read.
+    bool GetCookies();
     void SaveComplete();
     void RemoveAllTabs();
 
@@ -98,6 +100,8 @@ public:
     // Hidden lists.
     platform::ListBox lstFilter{true};
     platform::ListBox lstCookies;
+    // Whether lstCookies got the start-up scan: without it every cookie would look new at exit.
+    bool BaselineTaken = false;
     platform::ListBox lstMenu;
     platform::ListBox lstSorted{true};
     platform::FileListBox File1{"*.htm"};

@@ -5,11 +5,14 @@
 
 using namespace platform;
 
-void FrmMain::GetCookies() {
+bool FrmMain::GetCookies() {
     lstCookies.Clear();
-    for (const auto& entry : TheUrlCache().Entries()) {
+    const auto entries = TheUrlCache().Enumerate();
+    if (!entries) return false;
+    for (const auto& entry : *entries) {
         if (!(entry.CacheEntryType & NORMAL_CACHE_ENTRY)) continue;
         const std::string& name = entry.SourceUrlName;
         if (name.size() >= 6 && g_ascii_strncasecmp(name.c_str(), "cookie", 6) == 0) lstCookies.AddItem(name);
     }
+    return true;
 }

@@ -53,8 +53,9 @@ void ListBox::AddItem(const std::string& item, int index) {
     items_.insert(items_.begin() + index, item);
     selected_.insert(selected_.begin() + index, false);
     if (listIndex_ >= index) ++listIndex_;
-    auto row = index == ListCount() - 1 ? *store_->append() : *store_->insert(store_->children()[index]);
-    row[columns_.text] = DisplayText(item);
+    // Inserted with its text in one step: the view hears of the row once.
+    const std::string shown = DisplayText(item);
+    gtk_list_store_insert_with_values(store_->gobj(), nullptr, index, columns_.text.index(), shown.c_str(), -1);
 }
 
 void ListBox::SetItems(std::vector<std::string> items) {
@@ -87,8 +88,10 @@ void ListBox::Clear() {
     items_.clear();
     selected_.clear();
     listIndex_ = -1;
+    // A fresh store in place of the old one: the view hears of no row one by one.
     syncing_ = true;
-    store_->clear();
+    store_ = Gtk::ListStore::create(columns_);
+    view_.set_model(store_);
     syncing_ = false;
 }
 

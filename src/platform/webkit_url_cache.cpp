@@ -4,6 +4,7 @@
 #include <libsoup/soup.h>
 #include <webkit2/webkit2.h>
 
+#include <limits>
 #include <memory>
 #include <optional>
 #include <set>
@@ -16,6 +17,9 @@ namespace platform {
 namespace {
 
 constexpr int ReplyTimeoutMs = 10000;
+// A deletion is waited for until the engine answers (it always does, with an error
+// if its process went away): the program must not end while one is on its way.
+constexpr int DeletionTimeoutMs = std::numeric_limits<int>::max();
 
 struct SoupCookieFree {
     void operator()(SoupCookie* cookie) const { soup_cookie_free(cookie); }
@@ -36,8 +40,8 @@ public:
         (*state)->arrived = true;
     }
 
-    std::optional<Value> Wait() {
-        if (!WaitWithoutHandlers([this] { return state_->arrived; }, ReplyTimeoutMs)) return std::nullopt;
+    std::optional<Value> Wait(int timeoutMs = ReplyTimeoutMs) {
+        if (!WaitWithoutHandlers([this] { return state_->arrived; }, timeoutMs)) return std::nullopt;
         return std::move(state_->value);
     }
 
@@ -83,7 +87,7 @@ bool DeleteCookie(SoupCookie* cookie) {
             PendingReply<bool>::Deliver(data, deleted);
         },
         reply.CallbackData());
-    return reply.Wait().value_or(false);
+    return reply.Wait(DeletionTimeoutMs).value_or(false);
 }
 
 // "Cookie:" + login name + "@" + domain without its leading dot + path: a host
@@ -107,12 +111,12 @@ bool IsLivePersistent(SoupCookie* cookie) {
 
 }  // namespace
 
-std::vector<UrlCacheEntryInfo> WebKitUrlCache::Entries() {
+std::optional<std::vector<UrlCacheEntryInfo>> WebKitUrlCache::Enumerate() {
+    auto cookies = AllCookies();
+    if (!cookies) return std::nullopt;
     std::set<std::string> names;
-    if (auto cookies = AllCookies()) {
-        for (const auto& cookie : *cookies)
-            if (IsLivePersistent(cookie.get())) names.insert(EntryName(cookie.get()));
-    }
+    for (const auto& cookie : *cookies)
+        if (IsLivePersistent(cookie.get())) names.insert(EntryName(cookie.get()));
     std::vector<UrlCacheEntryInfo> entries;
     for (const auto& name : names) entries.push_back({name, NORMAL_CACHE_ENTRY | COOKIE_CACHE_ENTRY});
     return entries;
