@@ -7,10 +7,13 @@
 #include "app/FrmMain.h"
 #include "app/Forms.h"
 #include "app/State.h"
+#include "cookies/CookieForms.h"
+#include "cookies/FrmFilter.h"
 #include "common/General.h"
 #include "dialogs/Dialogs.h"
 #include "dialogs/PlainText.h"
 #include "platform/error.h"
+#include "platform/focus_keeper.h"
 #include "platform/msgbox.h"
 #include "platform/picture.h"
 
@@ -169,6 +172,7 @@ void FrmOptions::BuildCookiesPage() {
     Option13.SetWidth(2715);
     Place(Command5, Frame13, 3015, 2810, 1095, 375);
     Command5.SetCaption("Edit Filters");
+    Command5.Click = [this] { Command5_Click(); };
     for (OptionButton* option : {&Option10, &Option11, &Option12}) option->Click = [this] { Command5.SetEnabled(false); };
     Option13.Click = [this] { Command5.SetEnabled(true); };
 }
@@ -234,7 +238,7 @@ void FrmOptions::Form_Load() {
 
 // The dialog keeps the focus while it is open, unless a window of its own is over it.
 void FrmOptions::Form_Deactivate() {
-    if (childWindowsOpen_ == 0) Try([this] { SetFocus(); });
+    if (childWindowsOpen_ == 0) TakeFocusBackFromProgramWindows(Window());
 }
 
 void FrmOptions::Tell(const std::string& prompt, int buttons, const std::string& title) {
@@ -343,4 +347,10 @@ void FrmOptions::Command3_Click() {
 void FrmOptions::Command4_Click() {
     if (!Try([] { General::WriteWholeFile(DataFile("autocomplete.dat"), ""); }))
         Tell("The address bar's list could not be cleared.", vbOKOnly + vbExclamation, "Quellin Options");
+}
+
+void FrmOptions::Command5_Click() {
+    ++childWindowsOpen_;
+    frmFilter->Show(vbModal);
+    --childWindowsOpen_;
 }

@@ -118,6 +118,7 @@ private:
     void Command2_Click();
     void Command3_Click();
     void Command4_Click();
+    void Command5_Click();
     void DefaultPageOption_Click();
     void List1_Click();
 

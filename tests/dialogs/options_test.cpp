@@ -1,4 +1,5 @@
 #include <cairomm/context.h>
+#include <glibmm/main.h>
 #include <fcntl.h>
 #include <linux/fs.h>
 #include <sys/ioctl.h>
@@ -11,6 +12,8 @@
 
 #include "app/FrmMain.h"
 #include "app/State.h"
+#include "cookies/CookieForms.h"
+#include "cookies/FrmFilter.h"
 #include "dialogs/Dialogs.h"
 #include "dialogs/FrmOptions.h"
 #include "dialogs_fixture.h"
@@ -155,6 +158,21 @@ TEST_F(OptionsTest, TheTextBoxOfMyChoiceIsUsableOnlyWhileThatOptionIsSelected) {
         option->SetValue(true);
         EXPECT_EQ(f.Command5.Enabled(), option == &f.Option13);
     }
+}
+
+TEST_F(OptionsTest, EditFiltersShowsTheWordFilterEditorModallyOverTheDialog) {
+    Start();
+    bool shownModal = false;
+    Glib::signal_timeout().connect_once(
+        [&] {
+            shownModal = frmFilter.Loaded() && frmFilter->ShownModal();
+            frmFilter.Unload();
+        },
+        50);
+    Press(frmOptions->Command5);
+    EXPECT_TRUE(shownModal);
+    EXPECT_FALSE(frmFilter.Loaded()) << "the click returns once the editor has closed";
+    EXPECT_TRUE(frmOptions.Loaded());
 }
 
 TEST_F(OptionsTest, TheSkinListShowsEachFoldersNameDescriptionAndPreviewAsPlainText) {
