@@ -36,16 +36,6 @@ bool IsValidUtf8(const std::string& text) {
     return g_utf8_validate_len(text.data(), text.size(), nullptr);
 }
 
-// Letters of every script are lowered in UTF-8 text; text that is no valid
-// UTF-8 (or is plain ASCII) has its ASCII letters lowered.
-std::string LowerCase(const std::string& text) {
-    const bool ascii = std::all_of(text.begin(), text.end(), [](char ch) { return (ch & 0x80) == 0; });
-    if (!ascii && IsValidUtf8(text)) return TakeGString(g_utf8_strdown(text.data(), text.size()));
-    std::string lowered = text;
-    std::transform(lowered.begin(), lowered.end(), lowered.begin(), g_ascii_tolower);
-    return lowered;
-}
-
 // The lower-cased line that stands for the key.
 std::string KeyLine(const std::string& key) {
     return LowerCase("[" + key + "]");
@@ -58,6 +48,14 @@ bool IsKeyLine(const std::string& line, const std::string& keyLine) {
 }
 
 }  // namespace
+
+std::string LowerCase(const std::string& text) {
+    const bool ascii = std::all_of(text.begin(), text.end(), [](char ch) { return (ch & 0x80) == 0; });
+    if (!ascii && IsValidUtf8(text)) return TakeGString(g_utf8_strdown(text.data(), text.size()));
+    std::string lowered = text;
+    std::transform(lowered.begin(), lowered.end(), lowered.begin(), g_ascii_tolower);
+    return lowered;
+}
 
 int OpenRegularFile(const std::string& path, int flags) {
     // Without O_NONBLOCK, opening a FIFO waits for its other end.

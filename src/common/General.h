@@ -56,6 +56,10 @@ std::string ReadIni(const std::string& fileName, const std::string& key);
 // InputPastEndOfFile (62) for a block that runs to the end of the file.
 std::string ReadIniBlock(const std::string& fileName, const std::string& key);
 
+// The text with its letters lowered: letters of every script in UTF-8 text, only
+// the ASCII letters in text that is no valid UTF-8 (or is plain ASCII).
+std::string LowerCase(const std::string& text);
+
 // The characters of the text in reverse order (UTF-8 characters stay whole).
 std::string ReverseString(const std::string& text);
 

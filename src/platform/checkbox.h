@@ -25,6 +25,9 @@ public:
     void SetValue(int value);
     void SetFont(const std::string& name, double size, bool bold) { style_.SetFont(name, size, bold); }
 
+protected:
+    void GeometryChanged() override;
+
 private:
     Gtk::CheckButton* check_;
     WidgetStyle style_;

@@ -32,6 +32,14 @@ ListBox::ListBox(bool sorted, bool multiSelect)
     view_.append_column("", columns_.text);
     view_.get_selection()->set_mode(multiSelect ? Gtk::SELECTION_MULTIPLE : Gtk::SELECTION_SINGLE);
     Track(view_.get_selection()->signal_changed().connect([this] { SyncSelectionFromView(); }));
+    // Taking the focus moves the view's cursor to its first row, which would select
+    // that row; a list box gains no selection from the focus alone.
+    Track(view_.signal_grab_focus().connect([this] { focusing_ = true; }, false));
+    Track(view_.signal_grab_focus().connect([this] { focusing_ = false; }, true));
+    view_.get_selection()->set_select_function(
+        [this](const Glib::RefPtr<Gtk::TreeModel>&, const Gtk::TreeModel::Path&, bool selected) {
+            return selected || !focusing_;
+        });
     Track(view_.signal_row_activated().connect([this](const Gtk::TreePath&, Gtk::TreeViewColumn*) {
         if (DblClick) Dispatch([this] { DblClick(); });
     }));

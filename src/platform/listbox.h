@@ -62,6 +62,7 @@ private:
     Gtk::TreeView view_;
     WidgetStyle style_{view_};
     bool syncing_ = false;
+    bool focusing_ = false;
 };
 
 // Case-insensitive order of a sorted list.

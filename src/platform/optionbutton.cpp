@@ -9,13 +9,11 @@ OptionButton::OptionButton()
     radio_->set_use_underline(true);
     style_.SetRules("radiobutton { min-height: 0; padding: 0; }");
     JoinSiblings();
-    radio_->signal_toggled().connect([this] {
+    Track(radio_->signal_toggled().connect([this] {
         if (radio_->get_active() && !joining_ && Click) Dispatch([this] { Click(); });
-    });
-    parentChanged_ = radio_->signal_parent_changed().connect([this](Gtk::Widget*) { JoinSiblings(); });
+    }));
+    Track(radio_->signal_parent_changed().connect([this](Gtk::Widget*) { JoinSiblings(); }));
 }
-
-OptionButton::~OptionButton() { parentChanged_.disconnect(); }
 
 // The group is the option buttons that share the widget's parent.
 void OptionButton::JoinSiblings() {
@@ -37,7 +35,10 @@ void OptionButton::JoinSiblings() {
 void OptionButton::SetCaption(const std::string& caption) {
     caption_ = caption;
     radio_->set_label(MnemonicLabel(caption));
+    GeometryChanged();
 }
+
+void OptionButton::GeometryChanged() { WrapCaption(*radio_, PixelWidth()); }
 
 void OptionButton::SetValue(bool value) {
     if (value)

@@ -15,7 +15,6 @@ namespace platform {
 class OptionButton : public Control {
 public:
     OptionButton();
-    ~OptionButton() override;
 
     const std::string& Caption() const { return caption_; }
     void SetCaption(const std::string& caption);
@@ -23,6 +22,9 @@ public:
     // Selecting one deselects the others of its container.
     void SetValue(bool value);
     void SetFont(const std::string& name, double size, bool bold) { style_.SetFont(name, size, bold); }
+
+protected:
+    void GeometryChanged() override;
 
 private:
     void JoinSiblings();
@@ -33,7 +35,6 @@ private:
     WidgetStyle style_;
     std::string caption_;
     bool joining_ = false;
-    sigc::connection parentChanged_;
 };
 
 }  // namespace platform

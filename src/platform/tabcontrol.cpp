@@ -7,20 +7,18 @@ namespace platform {
 
 TabControl::TabControl(int tabs)
     : Control(std::make_unique<Gtk::Fixed>()), fixed_(static_cast<Gtk::Fixed*>(&Widget())), style_(notebook_) {
-    style_.SetRules("notebook tab { min-height: 0; padding: 3px 8px; }");
+    style_.SetRules("notebook tab { min-height: 0; min-width: 0; padding: 3px 2px; margin: 0; } notebook header tabs { margin: 0; }");
     notebook_.set_scrollable(false);
     notebook_.show();
     fixed_->put(notebook_, 0, 0);
     SetTabs(tabs);
-    switched_ = notebook_.signal_switch_page().connect([this](Gtk::Widget*, guint page) {
+    Track(notebook_.signal_switch_page().connect([this](Gtk::Widget*, guint page) {
         if (static_cast<int>(page) == tab_) return;
         tab_ = static_cast<int>(page);
         ShowCurrentPage();
         if (Click) Dispatch([this] { Click(); });
-    });
+    }));
 }
-
-TabControl::~TabControl() { switched_.disconnect(); }
 
 void TabControl::SetTabs(int tabs) {
     if (tabs < 1) throw ToolkitError(errors::InvalidPropertyValue, "Invalid property value");
@@ -28,6 +26,8 @@ void TabControl::SetTabs(int tabs) {
         auto page = std::make_unique<TabPage>();
         page->caption = "Tab " + std::to_string(Tabs());
         notebook_.append_page(page->placeholder, page->caption);
+        // The tabs share the row equally, as wide as the control.
+        notebook_.child_property_tab_expand(page->placeholder) = true;
         page->placeholder.show();
         fixed_->put(page->area, 0, 0);
         pages_.push_back(std::move(page));

@@ -22,7 +22,6 @@ namespace platform {
 class TabControl : public Control {
 public:
     explicit TabControl(int tabs = 3);
-    ~TabControl() override;
 
     int Tabs() const { return static_cast<int>(pages_.size()); }
     void SetTabs(int tabs);
@@ -53,7 +52,6 @@ private:
     WidgetStyle style_;
     std::vector<std::unique_ptr<TabPage>> pages_;
     int tab_ = 0;
-    sigc::connection switched_;
 };
 
 }  // namespace platform

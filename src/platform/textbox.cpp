@@ -6,9 +6,9 @@ namespace platform {
 
 TextBox::TextBox() : Control(std::make_unique<Gtk::Entry>()), entry_(static_cast<Gtk::Entry*>(&Widget())), style_(*entry_) {
     SetBackColor(backColor_);
-    entry_->signal_changed().connect([this] {
+    Track(entry_->signal_changed().connect([this] {
         if (Change) Dispatch([this] { Change(); });
-    });
+    }));
 }
 
 std::string TextBox::Text() const { return entry_->get_text(); }

@@ -1,5 +1,8 @@
 #include "platform/widget_style.h"
 
+#include <gtkmm/label.h>
+
+#include <algorithm>
 #include <cmath>
 #include <locale>
 #include <sstream>
@@ -50,6 +53,16 @@ std::string MnemonicLabel(const std::string& caption) {
         }
     }
     return label;
+}
+
+void WrapCaption(Gtk::Bin& button, int width) {
+    auto* label = dynamic_cast<Gtk::Label*>(button.get_child());
+    if (!label) return;
+    // The indicator and its spacing take this much of the width.
+    constexpr int indicatorWidth = 22;
+    label->set_line_wrap(true);
+    label->set_xalign(0);
+    label->set_size_request(std::max(1, width - indicatorWidth), -1);
 }
 
 }  // namespace platform

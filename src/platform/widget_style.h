@@ -1,5 +1,6 @@
 #pragma once
 
+#include <gtkmm/bin.h>
 #include <gtkmm/cssprovider.h>
 #include <gtkmm/widget.h>
 
@@ -35,5 +36,9 @@ std::string CssColor(OleColor color);
 // A toolkit caption as a GTK mnemonic label: "&x" marks the access key x and
 // "&&" stands for one ampersand.
 std::string MnemonicLabel(const std::string& caption);
+
+// Lets the caption of a check or option button wrap onto more lines within the
+// button's width in pixels, as a caption longer than its box does.
+void WrapCaption(Gtk::Bin& button, int width);
 
 }  // namespace platform

@@ -1,13 +1,17 @@
 #include <gtest/gtest.h>
 #include <gtkmm/radiobutton.h>
 
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
 #include "platform/checkbox.h"
+#include "platform/common_dialog.h"
 #include "platform/error.h"
 #include "platform/form.h"
 #include "platform/frame.h"
+#include "platform/listbox.h"
 #include "platform/optionbutton.h"
 #include "platform/tabcontrol.h"
 #include "platform/textbox.h"
@@ -80,6 +84,44 @@ TEST_F(OptionGroupsTest, SelectingOneDeselectsOnlyItsOwnContainersOthers) {
     static_cast<Gtk::RadioButton&>(options_[3].Widget()).clicked();
     EXPECT_EQ(Selected(), "000100");
     EXPECT_EQ(clicks_.back(), 3);
+}
+
+TEST(FileFilterTest, TheApplicationsPatternListsTheFilesThatMayBeExecuted) {
+    const auto root = testing_support::TempRoot() / "filter";
+    std::filesystem::create_directories(root / "folder");
+    for (const char* name : {"tool", "notes", "setup.exe"}) std::ofstream(root / name) << "x";
+    std::filesystem::permissions(root / "tool", std::filesystem::perms::owner_exec, std::filesystem::perm_options::add);
+    const auto filters = platform::ParseFilter("Applications (*.exe)|*.exe|All files (*.*)|*.*");
+    const struct {
+        const char* name;
+        bool application;
+    } cases[] = {{"tool", true}, {"notes", false}, {"setup.exe", true}, {"folder", false}};
+    for (const auto& c : cases) {
+        const std::string path = (root / c.name).string();
+        EXPECT_EQ(platform::ListsFile(filters[0], path), c.application) << c.name;
+        EXPECT_TRUE(platform::ListsFile(filters[1], path)) << c.name;
+    }
+    std::filesystem::remove_all(root);
+}
+
+TEST(ListBoxFocusTest, AListGainsNoSelectionFromTheFocusAlone) {
+    HostForm form;
+    form.SetWidth(3000);
+    form.SetHeight(3000);
+    platform::ListBox list;
+    list.PlaceIn(form);
+    list.Move(120, 120, 2000, 2000);
+    for (const char* item : {"a", "b", "c"}) list.AddItem(item);
+    int clicks = 0;
+    list.Click = [&] { ++clicks; };
+    form.Show();
+    list.SetFocus();
+    ASSERT_TRUE(Pump([&] { return list.Widget().get_realized(); }, 2000));
+    testing_support::PumpFor(50);
+    EXPECT_EQ(list.ListIndex(), -1) << "a Remove button would act on an item nobody chose";
+    EXPECT_EQ(clicks, 0);
+    list.SetListIndex(1);
+    EXPECT_EQ(list.Text(), "b");
 }
 
 TEST(CheckBoxTest, ValueRoundTripsAndEachChangeClicks) {
