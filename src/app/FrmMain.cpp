@@ -6,6 +6,8 @@
 #include "app/BuiltinSkin.h"
 #include "app/Forms.h"
 #include "app/State.h"
+#include "cookies/CookieForms.h"
+#include "cookies/FrmCleanup.h"
 #include "menus/FrmFavMenu.h"
 #include "menus/MenuState.h"
 #include "platform/app.h"
@@ -216,7 +218,7 @@ void FrmMain::Form_Load() {
 
     frmSplash->Label1.SetCaption("Analysing cookie cache...");
     frmSplash->Label1.Refresh();
-    GetCookies();
+    BaselineTaken = GetCookies();
 
     frmSplash->Label1.SetCaption("Setting up initial tabs...");
     frmSplash->Label1.Refresh();
@@ -256,14 +258,19 @@ void FrmMain::Form_GotFocus() {
     }
 }
 
-void FrmMain::Form_Unload(int& /*Cancel*/) {
+void FrmMain::Form_Unload(int& Cancel) {
     SkipFailures([] { Closing = 1; },
                  [] { frmMenu.Unload(); },
                  [] { frmFavMenu.Unload(); },
                  [this] { Hide(); },
                  [] { DoEvents(); },
                  [this] { RemoveAllTabs(); });
-    // The closing-down window of the cookie trap is not there yet: every mode ends here.
+    if (CookieTrapMode != 0) {
+        // The closing-down window ends the program itself; should it return, the window stays loaded and hidden.
+        Try([] { frmCleanup->Show(vbModal); });
+        Cancel = 1;
+        return;
+    }
     End();
 }
 

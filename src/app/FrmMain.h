@@ -26,8 +26,13 @@ public:
     // Start-up and settings.
     void LoadIni();
     void LoadSkin(const std::string& SkinPath);
-    void GetCookies();
+    // Lists the cookie entries of the URL cache in lstCookies; false (and the list
+    // empty) when the cache could not be read.
+    bool GetCookies();
     void SaveComplete();
+    // SaveComplete on the way out: closing goes on whatever happens, and a list
+    // that could not be saved is reported once.
+    void SaveCompleteWhileClosing();
     void RemoveAllTabs();
 
     // Layout and tabs.
@@ -113,6 +118,8 @@ public:
     // Hidden lists.
     platform::ListBox lstFilter{true};
     platform::ListBox lstCookies;
+    // Whether lstCookies got the start-up scan: without it every cookie would look new at exit.
+    bool BaselineTaken = false;
     platform::ListBox lstMenu;
     platform::ListBox lstLaunchNames;
     platform::ListBox lstLaunchRun;
@@ -211,4 +218,8 @@ private:
     void ResizeWithGrip(bool ChangesWidth, bool ChangesHeight, int Button, double X, double Y);
     // The right edge of the highest-index face in window coordinates.
     float TabStripEnd();
+
+    bool addressListLossReported_ = false;
+    // autocomplete.dat was there but could not be read: it is never written over.
+    bool addressListUnreadable_ = false;
 };

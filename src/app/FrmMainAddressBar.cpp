@@ -4,12 +4,15 @@
 #include "app/State.h"
 #include "common/AutoComplete.h"
 #include "platform/error.h"
+#include "platform/msgbox.h"
 
 using namespace platform;
 
 // Writes the address list to autocomplete.dat, one entry a line in list order.
 // The file is replaced whole or not at all; a failure is raised to the caller.
+// A list that could not be read at start-up is left as it is.
 void FrmMain::SaveComplete() {
+    if (addressListUnreadable_) return;
     std::string text;
     for (const auto& address : Combo1.Items()) text += address + "\r\n";
     GError* error = nullptr;
@@ -18,6 +21,21 @@ void FrmMain::SaveComplete() {
         g_error_free(error);
         throw ToolkitError(errors::PathFileAccessError, "Path/File access error: " + message);
     }
+}
+
+void FrmMain::SaveCompleteWhileClosing() {
+    std::string reason;
+    try {
+        SaveComplete();
+        if (!addressListUnreadable_) return;
+        reason = "It could not be read when Quellin started, so it was left as it was.";
+    } catch (const ToolkitError& error) {
+        reason = error.Description();
+    }
+    if (addressListLossReported_) return;
+    addressListLossReported_ = true;
+    MsgBox("The address list could not be saved to " + DataFile("autocomplete.dat") + ".\n\n" + reason,
+           vbExclamation);
 }
 
 // Opens the address text, exactly as typed, in the current tab.

@@ -1,15 +1,23 @@
 #include <glib.h>
 
+#include <string>
+#include <vector>
+
 #include "app/Forms.h"
 #include "platform/url_cache.h"
 
 using namespace platform;
 
-void FrmMain::GetCookies() {
+bool FrmMain::GetCookies() {
     lstCookies.Clear();
-    for (const auto& entry : TheUrlCache().Entries()) {
+    const auto entries = TheUrlCache().Enumerate();
+    if (!entries) return false;
+    std::vector<std::string> names;
+    for (const auto& entry : *entries) {
         if (!(entry.CacheEntryType & NORMAL_CACHE_ENTRY)) continue;
         const std::string& name = entry.SourceUrlName;
-        if (name.size() >= 6 && g_ascii_strncasecmp(name.c_str(), "cookie", 6) == 0) lstCookies.AddItem(name);
+        if (name.size() >= 6 && g_ascii_strncasecmp(name.c_str(), "cookie", 6) == 0) names.push_back(name);
     }
+    lstCookies.SetItems(std::move(names));
+    return true;
 }

@@ -1,4 +1,6 @@
+#include <fcntl.h>
 #include <glib.h>
+#include <unistd.h>
 #include <sys/stat.h>
 
 #include <algorithm>
@@ -75,18 +77,17 @@ std::string LowerCase(std::string_view text) {
 
 ToolkitError AccessError() { return ToolkitError(errors::PathFileAccessError, "Path/File access error"); }
 
-// Replaces the file in one step, so that a failed write leaves the old one whole.
-void WriteWhole(const std::string& path, const std::string& text) {
-    GError* error = nullptr;
-    if (g_file_set_contents(path.c_str(), text.data(), static_cast<gssize>(text.size()), &error)) return;
-    const std::string message = error->message;
-    g_error_free(error);
-    throw ToolkitError(errors::PathFileAccessError, "Path/File access error: " + message);
+// The file as a stream when it is a regular file; null otherwise.
+File OpenStream(const std::string& path, int flags, const char* mode) {
+    const int fd = General::OpenRegularFile(path, flags);
+    File file(fd < 0 ? nullptr : fdopen(fd, mode), &std::fclose);
+    if (fd >= 0 && !file) close(fd);
+    return file;
 }
 
 // Appends the text to the file, creating it when missing; false when it cannot be written.
 bool Append(const std::string& path, const std::string& text) {
-    File file(std::fopen(path.c_str(), "ab"), &std::fclose);
+    File file = OpenStream(path, O_WRONLY | O_APPEND | O_CREAT, "ab");
     if (!file) return false;
     const bool written = std::fwrite(text.data(), 1, text.size(), file.get()) == text.size();
     return std::fclose(file.release()) == 0 && written;
@@ -100,7 +101,7 @@ public:
     // True when the page holds a line equal to the lower-cased address line, letter
     // case ignored. Raises ToolkitError when the page cannot be read.
     bool Contains(const std::string& path, const std::string& lowerAddressLine) {
-        File file(std::fopen(path.c_str(), "rb"), &std::fclose);
+        File file = OpenStream(path, O_RDONLY, "rb");
         struct stat info {};
         if (!file || fstat(fileno(file.get()), &info) != 0) throw AccessError();
         if (!Continues(path, info, file.get())) StartAgain(path, info);
@@ -243,12 +244,12 @@ void FrmMain::UpDateHistory(int Index) {
         std::filesystem::create_directory(folder, ignored);
     }
     if (!General::FileExists(dayPage)) {
-        // Without the template the page is not made, so that it still gets its head once
-        // the template can be read again; this visit is lost.
+        // Without its head the page is not made, so that it still gets one once the
+        // template can be read again; this visit is lost.
         const bool headRead = Try([&] {
             text = ReplaceAll(General::ReadIniBlock(DataFile("History.dat"), "date"), "#date#", ShortDate(now.get()));
         });
-        if (!headRead) return;
+        if (!headRead || text.empty()) return;
         text += "\r\n";
     } else {
         bool recorded = false;
@@ -265,7 +266,7 @@ void FrmMain::OpenHistory() {
     const std::string framePage = DataFile("history.htm");
 
     const std::string main = HtmlText::Escape("history/" + DayPageName(now.get()));
-    WriteWhole(framePage, ReplaceAll(General::ReadIniBlock(templates, "history"), "#main#", main) + "\r\n");
+    General::WriteWholeFile(framePage, ReplaceAll(General::ReadIniBlock(templates, "history"), "#main#", main) + "\r\n");
 
     File1.SetPath(DataFile("history"));
     const std::string contents = General::ReadIniBlock(templates, "contents");
@@ -282,7 +283,7 @@ void FrmMain::OpenHistory() {
                 list += "\r\n" + IndexEntry(lstSorted.List(i));
         }
     }
-    WriteWhole(DataFile("contents.htm"), ReplaceAll(contents, "#list#", list) + "\r\n");
+    General::WriteWholeFile(DataFile("contents.htm"), ReplaceAll(contents, "#list#", list) + "\r\n");
 
     if (HistoryInNewTab == 1)
         AddTab(framePage);

@@ -1,4 +1,6 @@
 #include <algorithm>
+#include <string>
+#include <vector>
 
 #include "app/Forms.h"
 #include "app/State.h"
@@ -22,11 +24,12 @@ void FrmMain::LoadIni() {
     SearchPage = settings.SearchPage;
     NoAutoComplete = settings.NoAutoComplete;
 
-    lstFilter.Clear();
-    Try([this] {
+    std::vector<std::string> words;
+    Try([&] {
         General::LineReader file(DataFile("filter.dat"));
-        while (!file.AtEnd()) lstFilter.AddItem(file.ReadTextLine());
+        while (!file.AtEnd()) words.push_back(file.ReadLine());
     });
+    lstFilter.SetItems(std::move(words));
 
     if (Starting == 1) {
         frmSplash->Label1.SetCaption("Loading skin...");

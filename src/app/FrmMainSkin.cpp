@@ -1,5 +1,8 @@
 #include <cmath>
+#include <filesystem>
 #include <string>
+#include <system_error>
+#include <vector>
 
 #include "app/Forms.h"
 #include "app/SkinTable.h"
@@ -12,15 +15,25 @@ using namespace platform;
 
 void FrmMain::LoadSkin(const std::string& SkinPath) {
     // The address list first; a failure ends this step alone.
-    Combo1.Clear();
-    Try([this] {
-        General::LineReader file(DataFile("autocomplete.dat"));
-        while (!file.AtEnd()) Combo1.AddItem(file.ReadTextLine());
+    std::vector<std::string> addresses;
+    addressListUnreadable_ = !Try([&] {
+        try {
+            General::LineReader file(DataFile("autocomplete.dat"));
+            while (!file.AtEnd()) addresses.push_back(file.ReadLine());
+        } catch (const ToolkitError& error) {
+            // No list yet is an empty list, which the program may write; anything else
+            // under that name (a folder, a FIFO) is not the program's to replace.
+            std::error_code ignored;
+            if (error.Number() != errors::FileNotFound || std::filesystem::exists(DataFile("autocomplete.dat"), ignored))
+                throw;
+        }
     });
+    Combo1.SetItems(std::move(addresses));
 
     // From here every failing statement is skipped: a missing or broken file
     // leaves the picture or value there was.
-    const auto file = [&](const std::string& name) { return SkinPath + "/" + name; };
+    const General::FolderIgnoringCase folder(SkinPath);
+    const auto file = [&](const std::string& name) { return folder.PathOf(name); };
     for (int i = 0; i < SkinTable::PieceCount; ++i) {
         if (i == 46) {
             picTabLeft.SetPicture(Skin["TabLeft"].GetPicture());

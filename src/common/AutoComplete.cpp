@@ -6,16 +6,13 @@
 #include <array>
 #include <string_view>
 
+#include "platform/text.h"
+
 namespace AutoComplete {
 
 namespace {
 
-std::string Fold(std::string_view text) {
-    gchar* folded = g_utf8_casefold(text.data(), static_cast<gssize>(text.size()));
-    std::string result(folded);
-    g_free(folded);
-    return result;
-}
+std::string Fold(std::string_view text) { return platform::FoldCase(text); }
 
 int CharacterCount(std::string_view text) {
     return static_cast<int>(g_utf8_strlen(text.data(), static_cast<gssize>(text.size())));

@@ -1,18 +1,27 @@
 #include "common/General.h"
 
+#include <fcntl.h>
 #include <glib.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <filesystem>
 #include <memory>
+#include <string_view>
 #include <system_error>
+#include <utility>
 
 #include "platform/error.h"
+#include "platform/text.h"
 
 namespace General {
 
 namespace {
+
+constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
 
 platform::ToolkitError AccessError() {
     return platform::ToolkitError(platform::errors::PathFileAccessError, "Path/File access error");
@@ -25,16 +34,6 @@ std::string TakeGString(gchar* text) {
 
 bool IsValidUtf8(const std::string& text) {
     return g_utf8_validate_len(text.data(), text.size(), nullptr);
-}
-
-// Letters of every script are lowered in UTF-8 text; text that is no valid
-// UTF-8 (or is plain ASCII) has its ASCII letters lowered.
-std::string LowerCase(const std::string& text) {
-    const bool ascii = std::all_of(text.begin(), text.end(), [](char ch) { return (ch & 0x80) == 0; });
-    if (!ascii && IsValidUtf8(text)) return TakeGString(g_utf8_strdown(text.data(), text.size()));
-    std::string lowered = text;
-    std::transform(lowered.begin(), lowered.end(), lowered.begin(), g_ascii_tolower);
-    return lowered;
 }
 
 // The lower-cased line that stands for the key.
@@ -50,33 +49,77 @@ bool IsKeyLine(const std::string& line, const std::string& keyLine) {
 
 }  // namespace
 
-LineReader::LineReader(const std::string& fileName) : stream_(fileName, std::ios::binary) {
-    if (stream_.is_open()) return;
-    std::error_code ignored;
-    if (!std::filesystem::exists(fileName, ignored)) {
-        throw platform::ToolkitError(platform::errors::FileNotFound, "File not found");
+std::string LowerCase(const std::string& text) {
+    const bool ascii = std::all_of(text.begin(), text.end(), [](char ch) { return (ch & 0x80) == 0; });
+    if (!ascii && IsValidUtf8(text)) return TakeGString(g_utf8_strdown(text.data(), text.size()));
+    std::string lowered = text;
+    std::transform(lowered.begin(), lowered.end(), lowered.begin(), g_ascii_tolower);
+    return lowered;
+}
+
+int OpenRegularFile(const std::string& path, int flags) {
+    // Without O_NONBLOCK, opening a FIFO waits for its other end.
+    const int fd = open(path.c_str(), flags | O_NONBLOCK | O_CLOEXEC, 0666);
+    if (fd < 0) return -1;
+    struct stat info {};
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        close(fd);
+        errno = ENOENT;
+        return -1;
     }
-    throw AccessError();
+    fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    return fd;
+}
+
+LineReader::LineReader(const std::string& fileName) : fd_(OpenRegularFile(fileName, O_RDONLY)) {
+    if (fd_ < 0) {
+        if (errno == ENOENT || errno == ENOTDIR) throw platform::ToolkitError(platform::errors::FileNotFound, "File not found");
+        throw AccessError();
+    }
+    while (buffer_.size() < ByteOrderMark.size() && Fill()) {}
+    if (buffer_.starts_with(ByteOrderMark)) position_ = ByteOrderMark.size();
+}
+
+LineReader::~LineReader() { close(fd_); }
+
+bool LineReader::Fill() {
+    if (endOfFile_) return false;
+    buffer_.erase(0, position_);
+    position_ = 0;
+    char chunk[65536];
+    ssize_t count;
+    do count = read(fd_, chunk, sizeof chunk);
+    while (count < 0 && errno == EINTR);
+    if (count < 0) throw AccessError();
+    if (count == 0) endOfFile_ = true;
+    buffer_.append(chunk, static_cast<std::size_t>(count));
+    return count > 0;
 }
 
 bool LineReader::AtEnd() {
-    const bool end = stream_.peek() == std::ifstream::traits_type::eof();
-    if (stream_.bad()) throw AccessError();
-    return end;
+    return position_ >= buffer_.size() && !Fill();
 }
 
 std::string LineReader::ReadLine() {
     if (AtEnd()) throw platform::ToolkitError(platform::errors::InputPastEndOfFile, "Input past end of file");
-    std::string line;
-    std::getline(stream_, line);
-    if (stream_.bad()) throw AccessError();
-    if (!line.empty() && line.back() == '\r') line.pop_back();
+    std::size_t searched = position_;
+    std::size_t lineEnd;
+    while ((lineEnd = buffer_.find_first_of("\r\n", searched)) == std::string::npos) {
+        searched = buffer_.size() - position_;
+        if (!Fill()) break;
+    }
+    if (lineEnd == std::string::npos) {
+        std::string line = buffer_.substr(position_);
+        position_ = buffer_.size();
+        return line;
+    }
+    std::string line = buffer_.substr(position_, lineEnd - position_);
+    // A CR right before LF belongs to one line ending with it; the LF may be in the next chunk.
+    const bool carriageReturn = buffer_[lineEnd] == '\r';
+    position_ = lineEnd + 1;
+    if (carriageReturn && position_ >= buffer_.size()) Fill();
+    if (carriageReturn && position_ < buffer_.size() && buffer_[position_] == '\n') ++position_;
     return line;
-}
-
-std::string LineReader::ReadTextLine() {
-    const std::string line = ReadLine();
-    return TakeGString(g_utf8_make_valid(line.data(), static_cast<gssize>(line.size())));
 }
 
 std::string ReadIni(const std::string& fileName, const std::string& key) {
@@ -115,11 +158,37 @@ std::string ReverseString(const std::string& text) {
 }
 
 std::string GetFileName(const std::string& path) {
-    const auto lastBackslash = path.rfind('\\');
+    const auto lastBackslash = path.find_last_of("\\/");
     if (lastBackslash == std::string::npos) {
         throw platform::ToolkitError(platform::errors::InvalidProcedureCall, "Invalid procedure call or argument");
     }
     return path.substr(lastBackslash + 1);
+}
+
+void WriteWholeFile(const std::string& path, const std::string& text) {
+    GError* rawError = nullptr;
+    if (g_file_set_contents(path.c_str(), text.data(), static_cast<gssize>(text.size()), &rawError)) return;
+    const std::unique_ptr<GError, decltype(&g_error_free)> error(rawError, &g_error_free);
+    if (g_error_matches(error.get(), G_FILE_ERROR, G_FILE_ERROR_NOENT)) {
+        throw platform::ToolkitError(platform::errors::PathNotFound, "Path not found");
+    }
+    throw platform::ToolkitError(platform::errors::PathFileAccessError,
+                                 std::string("Path/File access error: ") + error->message);
+}
+
+FolderIgnoringCase::FolderIgnoringCase(std::string folder) : folder_(std::move(folder)) {
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(folder_, error)) {
+        names_.insert(entry.path().filename().string());
+    }
+    // Visited in byte order, so the first name of each folded form is kept.
+    for (const auto& name : names_) byFoldedName_.emplace(platform::FoldCase(name), name);
+}
+
+std::string FolderIgnoringCase::PathOf(const std::string& name) const {
+    if (names_.contains(name)) return folder_ + "/" + name;
+    const auto match = byFoldedName_.find(platform::FoldCase(name));
+    return folder_ + "/" + (match != byFoldedName_.end() ? match->second : name);
 }
 
 bool FileExists(const std::string& path) {

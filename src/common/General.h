@@ -1,34 +1,49 @@
 #pragma once
 
 #include <cstdint>
-#include <fstream>
+#include <cstddef>
+#include <map>
+#include <set>
 #include <string>
 
 // Shared helpers: the section-file readers, string and file procedures.
 //
 // A section file holds key lines (a key in square brackets, the whole line, letter
 // case ignored, nothing trimmed), each followed by one value line or by a block of
-// lines closed by a line "[end]". Text is UTF-8 kept as bytes; a line ends at LF,
-// and a CR right before it is no part of the line.
+// lines closed by a line "[end]". Text is UTF-8 kept as bytes, so that text in
+// another encoding goes through a read and a write unchanged.
 namespace General {
 
-// Reads a text file line by line, the way the program's file procedures read.
-// Opening raises FileNotFound (53) for a missing file and "Path/File access
-// error" (75) when it cannot be read.
+// Opens the path for the open(2) flags only when it names a regular file: a
+// folder, a FIFO or a device never blocks the program and reads as missing.
+// Returns the descriptor, or -1 with errno set (ENOENT for what is no regular file).
+int OpenRegularFile(const std::string& path, int flags);
+
+// Reads a text file line by line, the way the program's file procedures read. A line
+// ends at CR LF, LF or a lone CR; a leading UTF-8 byte-order mark is no part of the text.
+// Opening raises FileNotFound (53) for a missing file or one that is no regular file,
+// and "Path/File access error" (75) when it cannot be read.
 class LineReader {
 public:
     explicit LineReader(const std::string& fileName);
+    ~LineReader();
+    LineReader(const LineReader&) = delete;
+    LineReader& operator=(const LineReader&) = delete;
 
     // True when every line has been read.
     bool AtEnd();
-    // The next line without its line ending; raises InputPastEndOfFile (62)
-    // when there is none and error 75 when the file cannot be read.
+    // The next line without its line ending, bytes as they stand in the file; raises
+    // InputPastEndOfFile (62) when there is none and error 75 when the file cannot be read.
     std::string ReadLine();
-    // The next line as text for the controls: bytes that are no UTF-8 become U+FFFD.
-    std::string ReadTextLine();
 
 private:
-    std::ifstream stream_;
+    // Reads more of the file into the buffer; false at the end of the file.
+    bool Fill();
+
+    int fd_;
+    std::string buffer_;
+    std::size_t position_ = 0;
+    bool endOfFile_ = false;
 };
 
 // The value line after the last key line for the key, or "". Never raises: a missing or
@@ -41,12 +56,38 @@ std::string ReadIni(const std::string& fileName, const std::string& key);
 // InputPastEndOfFile (62) for a block that runs to the end of the file.
 std::string ReadIniBlock(const std::string& fileName, const std::string& key);
 
+// The text with its letters lowered: letters of every script in UTF-8 text, only
+// the ASCII letters in text that is no valid UTF-8 (or is plain ASCII).
+std::string LowerCase(const std::string& text);
+
 // The characters of the text in reverse order (UTF-8 characters stay whole).
 std::string ReverseString(const std::string& text);
 
-// The part of a backslash path after its last "\" ("" when it ends in "\").
-// Raises InvalidProcedureCall (5) when the path holds no "\".
+// The part of a path after its last "\" or "/" ("" when it ends in one).
+// Raises InvalidProcedureCall (5) when the path holds neither.
 std::string GetFileName(const std::string& path);
+
+// Replaces the file with the text in one step: the text goes to a temporary file beside
+// it, which is then renamed over it, so a failed write leaves the old file whole.
+// Raises PathNotFound (76) when the folder is missing, "Path/File access error" (75)
+// for any other failure.
+void WriteWholeFile(const std::string& path, const std::string& text);
+
+// A folder whose entries are found by name as on the desktop that skins were made
+// for: letter case ignored, an exact match first.
+class FolderIgnoringCase {
+public:
+    explicit FolderIgnoringCase(std::string folder);
+    // The path of the entry with that name; with none, of the entry whose name differs
+    // in letter case alone (the first in byte order); with none either, the path that
+    // the name makes.
+    std::string PathOf(const std::string& name) const;
+
+private:
+    std::string folder_;
+    std::set<std::string> names_;
+    std::map<std::string, std::string> byFoldedName_;
+};
 
 // True when the path names an existing file (a folder is no file), or an existing folder.
 bool FileExists(const std::string& path);

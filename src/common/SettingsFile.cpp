@@ -1,9 +1,6 @@
 #include "common/SettingsFile.h"
 
-#include <glib.h>
-
 #include <algorithm>
-#include <memory>
 
 #include "common/Conversions.h"
 #include "common/General.h"
@@ -49,14 +46,7 @@ std::string BrowserIniText(const SettingsDialogValues& values) {
 }
 
 void WriteBrowserIni(const std::string& path, const SettingsDialogValues& values) {
-    const std::string text = BrowserIniText(values);
-    GError* rawError = nullptr;
-    if (g_file_set_contents(path.c_str(), text.data(), static_cast<gssize>(text.size()), &rawError)) return;
-    const std::unique_ptr<GError, decltype(&g_error_free)> error(rawError, &g_error_free);
-    if (g_error_matches(error.get(), G_FILE_ERROR, G_FILE_ERROR_NOENT)) {
-        throw platform::ToolkitError(platform::errors::PathNotFound, "Path not found");
-    }
-    throw platform::ToolkitError(platform::errors::PathFileAccessError, "Path/File access error");
+    General::WriteWholeFile(path, BrowserIniText(values));
 }
 
 Settings ReadSettings(const std::string& iniPath) {

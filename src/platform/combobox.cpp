@@ -9,6 +9,7 @@
 #include "platform/app.h"
 #include "platform/error.h"
 #include "platform/listbox.h"
+#include "platform/text.h"
 
 namespace platform {
 
@@ -51,7 +52,7 @@ ComboBox::ComboBox() : Control(std::make_unique<Gtk::ComboBoxText>(true)) {
     // The box takes the width the layout gives it, however narrow.
     entry.set_width_chars(1);
     entry.show();
-    entry.signal_key_press_event().connect(
+    Track(entry.signal_key_press_event().connect(
         [this](GdkEventKey* event) {
             const int code = KeyCodeOf(event->keyval), shift = ShiftOf(event->state);
             if (KeyDown) Dispatch([this, code, shift] { KeyDown(code, shift); });
@@ -59,23 +60,23 @@ ComboBox::ComboBox() : Control(std::make_unique<Gtk::ComboBoxText>(true)) {
             if (ascii > 0 && KeyPress) Dispatch([this, ascii] { KeyPress(ascii); });
             return false;
         },
-        false);
-    entry.signal_key_release_event().connect(
+        false));
+    Track(entry.signal_key_release_event().connect(
         [this](GdkEventKey* event) {
             const int code = KeyCodeOf(event->keyval), shift = ShiftOf(event->state);
             if (KeyUp) Dispatch([this, code, shift] { KeyUp(code, shift); });
             return false;
         },
-        false);
-    entry.signal_changed().connect([this] {
+        false));
+    Track(entry.signal_changed().connect([this] {
         if (!settingText_ && Change) Dispatch([this] { Change(); });
-    });
-    combo_->property_popup_shown().signal_changed().connect([this] {
+    }));
+    Track(combo_->property_popup_shown().signal_changed().connect([this] {
         if (combo_->property_popup_shown()) FillPopupList();
-    });
-    combo_->signal_changed().connect([this] {
+    }));
+    Track(combo_->signal_changed().connect([this] {
         if (combo_->get_active_row_number() >= 0 && Click) Dispatch([this] { Click(); });
-    });
+    }));
     // The list is filled only when it is shown: a long address list costs nothing
     // until then. Give the popup one row so that it can open at all.
     combo_->append("");
@@ -87,7 +88,7 @@ std::string ComboBox::Text() const { return Entry().get_text(); }
 
 void ComboBox::SetText(const std::string& text) {
     settingText_ = true;
-    Entry().set_text(text);
+    Entry().set_text(DisplayText(text));
     settingText_ = false;
 }
 
@@ -118,6 +119,12 @@ void ComboBox::AddItem(const std::string& item) {
     popupListCurrent_ = false;
 }
 
+void ComboBox::SetItems(std::vector<std::string> items) {
+    SortForList(items);
+    items_ = std::move(items);
+    popupListCurrent_ = false;
+}
+
 void ComboBox::Clear() {
     items_.clear();
     popupListCurrent_ = false;
@@ -133,7 +140,7 @@ void ComboBox::FillPopupList() {
     popupListCurrent_ = true;
     const std::string text = Text();
     combo_->remove_all();
-    for (const auto& item : items_) combo_->append(item);
+    for (const auto& item : items_) combo_->append(DisplayText(item));
     SetText(text);
 }
 

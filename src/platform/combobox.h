@@ -34,6 +34,8 @@ public:
     void SetSelLength(int length);
 
     void AddItem(const std::string& item);
+    // Replaces the list with these items, sorted once.
+    void SetItems(std::vector<std::string> items);
     void Clear();
     int ListCount() const { return static_cast<int>(items_.size()); }
     const std::string& List(int index) const;

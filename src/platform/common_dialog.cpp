@@ -4,6 +4,7 @@
 #include <gtkmm/filechooserdialog.h>
 #include <gtkmm/filefilter.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 
@@ -68,6 +69,14 @@ bool MatchesFilter(const FileFilter& filter, const std::string& fileName) {
     return false;
 }
 
+bool ListsFile(const FileFilter& filter, const std::string& path) {
+    const auto programs = std::find(filter.patterns.begin(), filter.patterns.end(), "*.exe");
+    if (programs != filter.patterns.end() && g_file_test(path.c_str(), G_FILE_TEST_IS_EXECUTABLE) &&
+        !g_file_test(path.c_str(), G_FILE_TEST_IS_DIR))
+        return true;
+    return MatchesFilter(filter, std::filesystem::path(path).filename().string());
+}
+
 void CommonDialog::ShowOpen() { ShowChooser(false); }
 void CommonDialog::ShowSave() { ShowChooser(true); }
 
@@ -85,8 +94,8 @@ void CommonDialog::ShowChooser(bool save) {
         for (const auto& entry : ParseFilter(Filter)) {
             auto gtkFilter = Gtk::FileFilter::create();
             gtkFilter->set_name(entry.name);
-            gtkFilter->add_custom(Gtk::FILE_FILTER_DISPLAY_NAME, [entry](const Gtk::FileFilter::Info& info) {
-                return MatchesFilter(entry, info.display_name);
+            gtkFilter->add_custom(Gtk::FILE_FILTER_FILENAME, [entry](const Gtk::FileFilter::Info& info) {
+                return ListsFile(entry, info.filename);
             });
             dialog.add_filter(gtkFilter);
         }

@@ -37,6 +37,10 @@ struct FileFilter {
 std::vector<FileFilter> ParseFilter(const std::string& filter);
 // Whether a file name matches one of the patterns, letter case ignored ("*.*" matches every name).
 bool MatchesFilter(const FileFilter& filter, const std::string& fileName);
+// Whether the file at the path is listed under the filter. Programs here carry no
+// file extension, so the pattern "*.exe" of the desktop the filters come from
+// stands for every file that may be executed; other patterns match the file's name.
+bool ListsFile(const FileFilter& filter, const std::string& path);
 
 // Tests answer file dialogs themselves: the answer is the chosen file name, or nothing to cancel.
 struct FileDialogRequest {

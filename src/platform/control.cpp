@@ -39,15 +39,16 @@ void Call(const Control::MouseHandler& handler, int button, int shift, double x,
 }  // namespace
 
 Control::Control(std::unique_ptr<Gtk::Widget> widget) : widget_(std::move(widget)) {
-    widget_->signal_realize().connect([this] {
+    Track(widget_->signal_realize().connect([this] {
         if (raiseWhenRealized_) ApplyStacking();
         raiseWhenRealized_ = false;
-    });
+    }));
     widget_->set_no_show_all(true);
     widget_->show();
 }
 
 Control::~Control() {
+    for (auto& connection : connections_) connection.disconnect();
     if (parent_ && widget_->get_parent()) parent_->ChildArea().remove(*widget_);
 }
 
@@ -110,6 +111,8 @@ void Control::SetEnabled(bool enabled) {
 }
 
 void Control::SetToolTipText(const std::string& text) {
+    // GTK asks the X server where the pointer is whenever a tooltip is set.
+    if (text == toolTipText_) return;
     toolTipText_ = text;
     widget_->set_tooltip_text(text);
 }
@@ -143,14 +146,14 @@ void Control::SetCursorName(const std::string& name) {
                                                    : Gdk::Cursor::create(window->get_display(), cursorName_));
     };
     if (widget_->get_realized()) apply();
-    else widget_->signal_realize().connect(apply);
+    else Track(widget_->signal_realize().connect(apply));
 }
 
 void Control::AcceptTextDrops() {
     widget_->drag_dest_set({}, Gtk::DEST_DEFAULT_ALL, Gdk::ACTION_COPY | Gdk::ACTION_LINK);
     widget_->drag_dest_add_text_targets();
     widget_->drag_dest_add_uri_targets();
-    widget_->signal_drag_data_received().connect(
+    Track(widget_->signal_drag_data_received().connect(
         [this](const Glib::RefPtr<Gdk::DragContext>&, int, int, const Gtk::SelectionData& data, guint, guint) {
             std::string text = data.get_text();
             if (text.empty()) {
@@ -158,7 +161,7 @@ void Control::AcceptTextDrops() {
                 if (!uris.empty()) text = uris.front();
             }
             if (!text.empty() && OLEDragDrop) Dispatch([this, text] { OLEDragDrop(text); });
-        });
+        }));
 }
 
 void Control::CopySettingsFrom(const Control& other) {
@@ -170,7 +173,7 @@ void Control::CopySettingsFrom(const Control& other) {
 
 void Control::ListenToPointer() {
     widget_->add_events(Gdk::BUTTON_PRESS_MASK | Gdk::BUTTON_RELEASE_MASK | Gdk::POINTER_MOTION_MASK);
-    widget_->signal_button_press_event().connect(
+    Track(widget_->signal_button_press_event().connect(
         [this](GdkEventButton* event) {
             const auto [x, y] = PointerPosition(event->x, event->y, event->x_root, event->y_root);
             if (event->type == GDK_2BUTTON_PRESS) {
@@ -182,8 +185,8 @@ void Control::ListenToPointer() {
             Call(MouseDown, ButtonBit(event->button), ShiftState(event->state), x, y);
             return true;
         },
-        false);
-    widget_->signal_button_release_event().connect(
+        false));
+    Track(widget_->signal_button_release_event().connect(
         [this](GdkEventButton* event) {
             const auto [x, y] = PointerPosition(event->x, event->y, event->x_root, event->y_root);
             Call(MouseUp, ButtonBit(event->button), ShiftState(event->state), x, y);
@@ -193,14 +196,14 @@ void Control::ListenToPointer() {
             pressed_ = false;
             return true;
         },
-        false);
-    widget_->signal_motion_notify_event().connect(
+        false));
+    Track(widget_->signal_motion_notify_event().connect(
         [this](GdkEventMotion* event) {
             const auto [x, y] = PointerPosition(event->x, event->y, event->x_root, event->y_root);
             Call(MouseMove, HeldButtons(event->state), ShiftState(event->state), x, y);
             return true;
         },
-        false);
+        false));
 }
 
 std::pair<double, double> Control::PointerPosition(double x, double y, double xRoot, double yRoot) const {

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace platform {
 
@@ -82,6 +83,10 @@ protected:
     virtual void StackingChanged(int /*position*/) {}
     int PixelWidth() const;
     int PixelHeight() const;
+    // Keeps a handler connected to a signal of the widget or of a widget inside it
+    // for the control's lifetime: every one is disconnected before the widget is
+    // taken down, since the members it uses are gone by then.
+    void Track(sigc::connection connection) { connections_.push_back(std::move(connection)); }
 
 private:
     void ApplyGeometry();
@@ -96,6 +101,7 @@ private:
     bool pressed_ = false;
     std::string cursorName_;
     bool raiseWhenRealized_ = false;
+    std::vector<sigc::connection> connections_;
 };
 
 }  // namespace platform

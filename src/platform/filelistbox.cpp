@@ -4,8 +4,11 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <memory>
+#include <vector>
 
 #include "platform/error.h"
+#include "platform/text.h"
 
 namespace platform {
 
@@ -27,18 +30,16 @@ void FileListBox::Refresh() {
     Clear();
     if (path_.empty()) return;
     // Patterns match without regard to letter case, as the desktop's file names did.
-    gchar* folded = g_utf8_casefold(pattern_.c_str(), -1);
-    GPatternSpec* matcher = g_pattern_spec_new(folded);
-    g_free(folded);
+    const std::unique_ptr<GPatternSpec, decltype(&g_pattern_spec_free)> matcher(
+        g_pattern_spec_new(FoldCase(pattern_).c_str()), &g_pattern_spec_free);
+    std::vector<std::string> names;
     std::error_code error;
     for (const auto& entry : std::filesystem::directory_iterator(path_, error)) {
         if (!entry.is_regular_file(error)) continue;
-        const std::string name = entry.path().filename().string();
-        gchar* foldedName = g_utf8_casefold(name.c_str(), -1);
-        if (g_pattern_spec_match_string(matcher, foldedName)) AddItem(name);
-        g_free(foldedName);
+        std::string name = entry.path().filename().string();
+        if (g_pattern_spec_match_string(matcher.get(), FoldCase(name).c_str())) names.push_back(std::move(name));
     }
-    g_pattern_spec_free(matcher);
+    SetItems(std::move(names));
 }
 
 }  // namespace platform

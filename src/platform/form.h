@@ -2,8 +2,11 @@
 
 #include <gtkmm/window.h>
 
+#include <climits>
+#include <deque>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/canvas.h"
@@ -28,6 +31,9 @@ struct FormStyle {
     bool borderless = false;
     bool showInTaskbar = true;
     bool resizable = true;
+    // False: the window manager gives it no close, minimise or maximise button;
+    // it closes through its own buttons.
+    bool controlBox = true;
     // A drop-down menu: placed above every other window and never focused; it loses
     // the activation when the user presses a button outside it (DropDownWatch).
     bool dropDown = false;
@@ -35,7 +41,9 @@ struct FormStyle {
 
 // A window of the program. Geometry and window state are held here in twips and
 // mirrored onto the window; changing Width, Height or WindowState runs Form_Resize
-// at once, re-entrantly (setting the value it already has changes nothing). Each form class has one default instance in a FormSlot.
+// at once, re-entrantly (setting the value it already has changes nothing). Moves
+// and resizes made by the window manager are read back from the window and raise
+// Form_Resize as well. Each form class has one default instance in a FormSlot.
 class Form : public Container {
 public:
     ~Form() override;
@@ -100,16 +108,24 @@ void DeleteSlotWhenIdle(FormSlotBase* slot);
     void ApplyPosition();
     void RunResize();
     void WatchWindow();
+    void TakeOutControlBox();
+    void WindowConfigured(int width, int height);
 
     Gtk::Window window_;
     Canvas canvas_;
     FormSlotBase* slot_ = nullptr;
     double left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+    // What the layer has asked the window system for, in pixels, oldest first and
+    // not yet reported back: reports of these are echoes of the program's own changes.
+    std::deque<std::pair<int, int>> requestedPositions_, requestedSizes_;
+    // What the window last reported, in pixels.
+    std::pair<int, int> reportedPosition_{INT_MIN, INT_MIN}, reportedSize_{0, 0};
     int windowState_ = vbNormal;
     bool visible_ = false;
     bool loaded_ = false;
     bool everShown_ = false;
     bool active_ = false;
+    bool onScreen_ = false;  // mapped by the X server
     int modalDepth_ = 0;
     std::string caption_;
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);

@@ -7,11 +7,12 @@ namespace platform {
 
 Label::Label() : Control(std::make_unique<Gtk::DrawingArea>()) {
     area_ = static_cast<Gtk::DrawingArea*>(&Widget());
-    area_->signal_draw().connect([this](const Cairo::RefPtr<Cairo::Context>& cr) { return Draw(cr); }, false);
+    Track(area_->signal_draw().connect([this](const Cairo::RefPtr<Cairo::Context>& cr) { return Draw(cr); }, false));
     ListenToPointer();
 }
 
 void Label::SetCaption(const std::string& caption) {
+    if (caption == caption_) return;
     caption_ = caption;
     area_->queue_draw();
 }

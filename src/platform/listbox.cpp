@@ -3,20 +3,25 @@
 #include <glib.h>
 
 #include <algorithm>
-#include <cstring>
 
 #include "platform/app.h"
 #include "platform/error.h"
+#include "platform/text.h"
 
 namespace platform {
 
-bool ListLess(const std::string& a, const std::string& b) {
-    gchar* foldedA = g_utf8_casefold(a.c_str(), static_cast<gssize>(a.size()));
-    gchar* foldedB = g_utf8_casefold(b.c_str(), static_cast<gssize>(b.size()));
-    const bool less = std::strcmp(foldedA, foldedB) < 0;
-    g_free(foldedA);
-    g_free(foldedB);
-    return less;
+bool ListLess(const std::string& a, const std::string& b) { return FoldCase(a) < FoldCase(b); }
+
+void SortForList(std::vector<std::string>& items) {
+    // Each item is folded once, not at every comparison of the sort.
+    std::vector<std::pair<std::string, std::size_t>> keys;
+    keys.reserve(items.size());
+    for (std::size_t i = 0; i < items.size(); ++i) keys.emplace_back(FoldCase(items[i]), i);
+    std::stable_sort(keys.begin(), keys.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<std::string> sorted;
+    sorted.reserve(items.size());
+    for (const auto& key : keys) sorted.push_back(std::move(items[key.second]));
+    items = std::move(sorted);
 }
 
 ListBox::ListBox(bool sorted, bool multiSelect)
@@ -26,10 +31,18 @@ ListBox::ListBox(bool sorted, bool multiSelect)
     view_.set_headers_visible(false);
     view_.append_column("", columns_.text);
     view_.get_selection()->set_mode(multiSelect ? Gtk::SELECTION_MULTIPLE : Gtk::SELECTION_SINGLE);
-    view_.get_selection()->signal_changed().connect([this] { SyncSelectionFromView(); });
-    view_.signal_row_activated().connect([this](const Gtk::TreePath&, Gtk::TreeViewColumn*) {
+    Track(view_.get_selection()->signal_changed().connect([this] { SyncSelectionFromView(); }));
+    // Taking the focus moves the view's cursor to its first row, which would select
+    // that row; a list box gains no selection from the focus alone.
+    Track(view_.signal_grab_focus().connect([this] { focusing_ = true; }, false));
+    Track(view_.signal_grab_focus().connect([this] { focusing_ = false; }, true));
+    view_.get_selection()->set_select_function(
+        [this](const Glib::RefPtr<Gtk::TreeModel>&, const Gtk::TreeModel::Path&, bool selected) {
+            return selected || !focusing_;
+        });
+    Track(view_.signal_row_activated().connect([this](const Gtk::TreePath&, Gtk::TreeViewColumn*) {
         if (DblClick) Dispatch([this] { DblClick(); });
-    });
+    }));
     view_.show();
     scroller.set_policy(Gtk::POLICY_AUTOMATIC, Gtk::POLICY_AUTOMATIC);
     scroller.set_shadow_type(Gtk::SHADOW_IN);
@@ -48,8 +61,22 @@ void ListBox::AddItem(const std::string& item, int index) {
     items_.insert(items_.begin() + index, item);
     selected_.insert(selected_.begin() + index, false);
     if (listIndex_ >= index) ++listIndex_;
-    auto row = index == ListCount() - 1 ? *store_->append() : *store_->insert(store_->children()[index]);
-    row[columns_.text] = item;
+    // Inserted with its text in one step: the view hears of the row once.
+    gtk_list_store_insert_with_values(store_->gobj(), nullptr, index, columns_.text.index(), DisplayText(item).c_str(), -1);
+}
+
+void ListBox::SetItems(std::vector<std::string> items) {
+    Clear();
+    if (sorted_) SortForList(items);
+    items_ = std::move(items);
+    selected_.assign(items_.size(), false);
+    // The view is filled while detached, so that it does not lay itself out for each row;
+    // detaching tells the selection of a change that is none.
+    syncing_ = true;
+    view_.unset_model();
+    for (const auto& item : items_) (*store_->append())[columns_.text] = DisplayText(item);
+    view_.set_model(store_);
+    syncing_ = false;
 }
 
 void ListBox::CheckIndex(int index) const {
@@ -71,8 +98,10 @@ void ListBox::Clear() {
     items_.clear();
     selected_.clear();
     listIndex_ = -1;
+    // A fresh store in place of the old one: the view hears of no row one by one.
     syncing_ = true;
-    store_->clear();
+    store_ = Gtk::ListStore::create(columns_);
+    view_.set_model(store_);
     syncing_ = false;
 }
 

@@ -1,6 +1,10 @@
 #include "platform/screen.h"
 
 #include <gdk/gdk.h>
+#include <gdkmm/screen.h>
+
+#include "platform/form.h"
+#include "platform/twips.h"
 
 #include <optional>
 
@@ -19,6 +23,12 @@ PixelRect WorkArea() {
     GdkRectangle area;
     gdk_monitor_get_workarea(monitor, &area);
     return {area.x, area.y, area.x + area.width, area.y + area.height};
+}
+
+void CentreOnScreen(Form& form) {
+    auto screen = Gdk::Screen::get_default();
+    form.Move((PixelsToTwipsX(screen->get_width()) - form.Width()) / 2,
+              (PixelsToTwipsY(screen->get_height()) - form.Height()) / 2);
 }
 
 void SetWorkAreaForTesting(const PixelRect& area) { testArea = area; }

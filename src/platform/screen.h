@@ -9,6 +9,10 @@ struct PixelRect {
 // The desktop work area of the primary monitor, in pixels.
 PixelRect WorkArea();
 
+// Places the form in the middle of the screen.
+class Form;
+void CentreOnScreen(Form& form);
+
 // Tests put the work area where they need it.
 void SetWorkAreaForTesting(const PixelRect& area);
 

@@ -31,9 +31,14 @@ void MemoryUrlCache::Add(std::string sourceUrlName, std::uint32_t type) {
     entries_.push_back({std::move(sourceUrlName), type});
 }
 
-std::vector<UrlCacheEntryInfo> MemoryUrlCache::Entries() { return entries_; }
+std::optional<std::vector<UrlCacheEntryInfo>> MemoryUrlCache::Enumerate() {
+    if (!readable_) return std::nullopt;
+    return entries_;
+}
 
 bool MemoryUrlCache::DeleteEntry(const std::string& sourceUrlName) {
+    deletions_.push_back(sourceUrlName);
+    if (!readable_ || std::find(protected_.begin(), protected_.end(), sourceUrlName) != protected_.end()) return false;
     return std::erase_if(entries_, [&](const UrlCacheEntryInfo& entry) { return entry.SourceUrlName == sourceUrlName; }) > 0;
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,9 +21,13 @@ inline constexpr std::uint32_t COOKIE_CACHE_ENTRY = 0x00100000;
 class UrlCache {
 public:
     virtual ~UrlCache() = default;
-    // Every entry now in the cache, in a stable order. Answers synchronously.
-    virtual std::vector<UrlCacheEntryInfo> Entries() = 0;
-    // Deletes the entry of that name; false when there is none or it cannot be deleted.
+    // Every entry now in the cache, in a stable order; nothing when the cache could
+    // not be read (the engine did not answer, or answered with an error). Answers synchronously.
+    virtual std::optional<std::vector<UrlCacheEntryInfo>> Enumerate() = 0;
+    // Every entry, or none when the cache could not be read.
+    std::vector<UrlCacheEntryInfo> Entries() { return Enumerate().value_or(std::vector<UrlCacheEntryInfo>{}); }
+    // Deletes the entry of that name and returns once the deletion is stored; false
+    // when there is none or it cannot be deleted.
     virtual bool DeleteEntry(const std::string& sourceUrlName) = 0;
 };
 
@@ -36,11 +41,20 @@ class MemoryUrlCache : public UrlCache {
 public:
     // Adds an entry, or gives an entry of that name the new type.
     void Add(std::string sourceUrlName, std::uint32_t type = NORMAL_CACHE_ENTRY | COOKIE_CACHE_ENTRY);
-    std::vector<UrlCacheEntryInfo> Entries() override;
+    // An unreadable cache enumerates nothing and deletes nothing.
+    void SetReadable(bool readable) { readable_ = readable; }
+    // Names that deletions leave in place, as an engine may refuse one.
+    void Protect(std::string sourceUrlName) { protected_.push_back(std::move(sourceUrlName)); }
+    std::optional<std::vector<UrlCacheEntryInfo>> Enumerate() override;
     bool DeleteEntry(const std::string& sourceUrlName) override;
+    // Every deletion asked for, in order.
+    const std::vector<std::string>& Deletions() const { return deletions_; }
 
 private:
     std::vector<UrlCacheEntryInfo> entries_;
+    std::vector<std::string> protected_;
+    std::vector<std::string> deletions_;
+    bool readable_ = true;
 };
 
 }  // namespace platform

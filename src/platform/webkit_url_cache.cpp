@@ -4,6 +4,8 @@
 #include <libsoup/soup.h>
 #include <webkit2/webkit2.h>
 
+#include <algorithm>
+#include <limits>
 #include <memory>
 #include <optional>
 #include <set>
@@ -16,6 +18,9 @@ namespace platform {
 namespace {
 
 constexpr int ReplyTimeoutMs = 10000;
+// A deletion is waited for until the engine answers (it always does, with an error
+// if its process went away): the program must not end while one is on its way.
+constexpr int DeletionTimeoutMs = std::numeric_limits<int>::max();
 
 struct SoupCookieFree {
     void operator()(SoupCookie* cookie) const { soup_cookie_free(cookie); }
@@ -36,8 +41,8 @@ public:
         (*state)->arrived = true;
     }
 
-    std::optional<Value> Wait() {
-        if (!WaitWithoutHandlers([this] { return state_->arrived; }, ReplyTimeoutMs)) return std::nullopt;
+    std::optional<Value> Wait(int timeoutMs = ReplyTimeoutMs) {
+        if (!WaitWithoutHandlers([this] { return state_->arrived; }, timeoutMs)) return std::nullopt;
         return std::move(state_->value);
     }
 
@@ -49,24 +54,40 @@ private:
     std::shared_ptr<State> state_ = std::make_shared<State>();
 };
 
+using CookieListReply = PendingReply<std::optional<CookieList>>;
+
+// The answer of a call that lists cookies, finished by `Finish`.
+template <GList* (*Finish)(WebKitCookieManager*, GAsyncResult*, GError**)>
+void DeliverCookieList(GObject* manager, GAsyncResult* result, gpointer data) {
+    GError* error = nullptr;
+    GList* cookies = Finish(WEBKIT_COOKIE_MANAGER(manager), result, &error);
+    if (error) {
+        g_error_free(error);
+        CookieListReply::Deliver(data, std::nullopt);
+        return;
+    }
+    CookieList list;
+    for (GList* item = cookies; item; item = item->next) list.emplace_back(static_cast<SoupCookie*>(item->data));
+    g_list_free(cookies);
+    CookieListReply::Deliver(data, std::move(list));
+}
+
 std::optional<CookieList> AllCookies() {
-    PendingReply<std::optional<CookieList>> reply;
-    webkit_cookie_manager_get_all_cookies(
-        webkit::CookieManager(), nullptr,
-        [](GObject* manager, GAsyncResult* result, gpointer data) {
-            GError* error = nullptr;
-            GList* cookies = webkit_cookie_manager_get_all_cookies_finish(WEBKIT_COOKIE_MANAGER(manager), result, &error);
-            if (error) {
-                g_error_free(error);
-                PendingReply<std::optional<CookieList>>::Deliver(data, std::nullopt);
-                return;
-            }
-            CookieList list;
-            for (GList* item = cookies; item; item = item->next) list.emplace_back(static_cast<SoupCookie*>(item->data));
-            g_list_free(cookies);
-            PendingReply<std::optional<CookieList>>::Deliver(data, std::move(list));
-        },
-        reply.CallbackData());
+    CookieListReply reply;
+    webkit_cookie_manager_get_all_cookies(webkit::CookieManager(), nullptr,
+                                          DeliverCookieList<webkit_cookie_manager_get_all_cookies_finish>,
+                                          reply.CallbackData());
+    auto answer = reply.Wait();
+    if (!answer) return std::nullopt;
+    return std::move(*answer);
+}
+
+// The cookies that a request for the address would carry.
+std::optional<CookieList> CookiesSentTo(const std::string& uri) {
+    CookieListReply reply;
+    webkit_cookie_manager_get_cookies(webkit::CookieManager(), uri.c_str(), nullptr,
+                                      DeliverCookieList<webkit_cookie_manager_get_cookies_finish>,
+                                      reply.CallbackData());
     auto answer = reply.Wait();
     if (!answer) return std::nullopt;
     return std::move(*answer);
@@ -83,7 +104,7 @@ bool DeleteCookie(SoupCookie* cookie) {
             PendingReply<bool>::Deliver(data, deleted);
         },
         reply.CallbackData());
-    return reply.Wait().value_or(false);
+    return reply.Wait(DeletionTimeoutMs).value_or(false);
 }
 
 // "Cookie:" + login name + "@" + domain without its leading dot + path: a host
@@ -92,6 +113,23 @@ std::string EntryName(SoupCookie* cookie) {
     std::string domain = soup_cookie_get_domain(cookie);
     if (!domain.empty() && domain.front() == '.') domain.erase(0, 1);
     return std::string("Cookie:") + g_get_user_name() + "@" + domain + soup_cookie_get_path(cookie);
+}
+
+bool HasEntry(const CookieList& cookies, const std::string& sourceUrlName) {
+    return std::any_of(cookies.begin(), cookies.end(),
+                       [&](const CookiePtr& cookie) { return EntryName(cookie.get()) == sourceUrlName; });
+}
+
+// "https://" + domain + path of an entry name of this user; nothing for another name.
+std::optional<std::string> EntryAddress(const std::string& sourceUrlName) {
+    const std::string prefix = std::string("Cookie:") + g_get_user_name() + "@";
+    if (sourceUrlName.compare(0, prefix.size(), prefix) != 0) return std::nullopt;
+    const std::string domainAndPath = sourceUrlName.substr(prefix.size());
+    const auto slash = domainAndPath.find('/');
+    if (slash == 0 || slash == std::string::npos) return std::nullopt;
+    std::string uri = "https://" + domainAndPath;
+    if (!g_uri_is_valid(uri.c_str(), G_URI_FLAGS_NONE, nullptr)) return std::nullopt;
+    return uri;
 }
 
 // A cookie with an expiry that has not yet passed; the store may still hold
@@ -107,19 +145,24 @@ bool IsLivePersistent(SoupCookie* cookie) {
 
 }  // namespace
 
-std::vector<UrlCacheEntryInfo> WebKitUrlCache::Entries() {
+std::optional<std::vector<UrlCacheEntryInfo>> WebKitUrlCache::Enumerate() {
+    auto cookies = AllCookies();
+    if (!cookies) return std::nullopt;
     std::set<std::string> names;
-    if (auto cookies = AllCookies()) {
-        for (const auto& cookie : *cookies)
-            if (IsLivePersistent(cookie.get())) names.insert(EntryName(cookie.get()));
-    }
+    for (const auto& cookie : *cookies)
+        if (IsLivePersistent(cookie.get())) names.insert(EntryName(cookie.get()));
     std::vector<UrlCacheEntryInfo> entries;
     for (const auto& name : names) entries.push_back({name, NORMAL_CACHE_ENTRY | COOKIE_CACHE_ENTRY});
     return entries;
 }
 
 bool WebKitUrlCache::DeleteEntry(const std::string& sourceUrlName) {
-    auto cookies = AllCookies();
+    // Listing the whole store costs time that grows faster than the store: a secure
+    // request to the entry's own domain and path carries every cookie of the entry.
+    // Only when that finds none (an odd name, or one already gone) is the store listed.
+    std::optional<CookieList> cookies;
+    if (auto uri = EntryAddress(sourceUrlName)) cookies = CookiesSentTo(*uri);
+    if (!cookies || !HasEntry(*cookies, sourceUrlName)) cookies = AllCookies();
     if (!cookies) return false;
     bool matched = false;
     bool allDeleted = true;

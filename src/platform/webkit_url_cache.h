@@ -9,8 +9,8 @@ namespace platform {
 // Every call waits for the engine's reply without running the program's handlers.
 class WebKitUrlCache : public UrlCache {
 public:
-    // Entries sorted by name; empty when the store cannot be read.
-    std::vector<UrlCacheEntryInfo> Entries() override;
+    // Entries sorted by name; nothing when the store cannot be read.
+    std::optional<std::vector<UrlCacheEntryInfo>> Enumerate() override;
     // Deletes every cookie of the entry's domain and path and returns once the
     // engine has removed (and stored) them all.
     bool DeleteEntry(const std::string& sourceUrlName) override;

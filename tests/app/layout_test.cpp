@@ -1,6 +1,5 @@
 #include <cairomm/context.h>
 
-#include <chrono>
 #include <cstdint>
 #include <string>
 
@@ -274,14 +273,15 @@ TEST_F(TileBitmapTest, TilingReplacesWhatWasDrawnAndStaysAfterARepaint) {
     EXPECT_EQ(MisplacedPixels(dest, piece), 0);
 }
 
-TEST_F(TileBitmapTest, ASourceWithoutAreaEnds) {
-    PictureBox src, dest;
+TEST_F(TileBitmapTest, ASourceWithoutAreaEndsWithTheTargetCleared) {
+    PictureBox src, dest, cleared;
     src.SetWidth(0);
     src.SetHeight(0);
     SizeInPixels(dest, 400, 300);
-    const auto started = std::chrono::steady_clock::now();
+    SizeInPixels(cleared, 400, 300);
+    dest.Print("Text drawn before");
     TileBitmapModule::TileBitmap(dest, src);
-    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(5));
+    EXPECT_TRUE(testing_support::SameImage(dest.Image(), cleared.Image()));
 }
 
 TEST_F(TileBitmapTest, AFormIsFilledTheSameWay) {

@@ -2,19 +2,18 @@
 #include <gtk/gtk.h>
 #include <glib.h>
 #include <libsoup/soup.h>
-#include <signal.h>
 #include <webkit2/webkit2.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/webkit_session.h"
 #include "platform/webkit_url_cache.h"
+#include "child_process.h"
 #include "soup_server.h"
 #include "test_support.h"
 
@@ -236,39 +235,11 @@ struct ChildTask {
 std::vector<std::string> RunChildProcess(const ChildTask& task = {}) {
     const std::string report = (testing_support::TempRoot() / "child-report.txt").string();
     std::filesystem::remove(report);
-    gchar** environment = g_get_environ();
-    environment = g_environ_setenv(environment, SharedDataVariable, platform::webkit::DataFolder().c_str(), TRUE);
-    environment = g_environ_setenv(environment, ReportVariable, report.c_str(), TRUE);
-    environment = g_environ_setenv(environment, DeleteVariable, task.entryToDelete.c_str(), TRUE);
-    environment = g_environ_setenv(environment, LoadVariable, task.urlToLoad.c_str(), TRUE);
-    const std::string self = std::filesystem::read_symlink("/proc/self/exe").string();
-    const gchar* argv[] = {self.c_str(), "--gtest_filter=UrlCacheChildProcess.*", nullptr};
-    GPid child = 0;
-    GError* error = nullptr;
-    const bool spawned = g_spawn_async(nullptr, const_cast<gchar**>(argv), environment, G_SPAWN_DO_NOT_REAP_CHILD,
-                                       nullptr, nullptr, &child, &error);
-    g_strfreev(environment);
+    testing_support::RunThisProgram("UrlCacheChildProcess.*", {{SharedDataVariable, platform::webkit::DataFolder()},
+                                                              {ReportVariable, report},
+                                                              {DeleteVariable, task.entryToDelete},
+                                                              {LoadVariable, task.urlToLoad}});
     std::vector<std::string> names;
-    if (!spawned) {
-        ADD_FAILURE() << "cannot start the child: " << error->message;
-        g_error_free(error);
-        return names;
-    }
-    std::optional<gint> status;
-    g_child_watch_add(
-        child,
-        [](GPid pid, gint waitStatus, gpointer result) {
-            *static_cast<std::optional<gint>*>(result) = waitStatus;
-            g_spawn_close_pid(pid);
-        },
-        &status);
-    if (!Pump([&] { return status.has_value(); }, 60000)) {
-        ADD_FAILURE() << "the child did not end";
-        kill(child, SIGKILL);
-        Pump([&] { return status.has_value(); });
-        return names;
-    }
-    EXPECT_TRUE(g_spawn_check_wait_status(*status, nullptr)) << "the child failed; its output is above";
     std::ifstream lines(report);
     for (std::string line; std::getline(lines, line);) names.push_back(line);
     return names;

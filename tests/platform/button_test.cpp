@@ -114,6 +114,22 @@ TEST_F(ButtonTest, EscClicksTheCancelButtonOnlyWhileItCanBeClicked) {
     EXPECT_EQ(form.firstClicks, 0);
 }
 
+TEST_F(ButtonTest, EnterClicksTheDefaultButtonUnlessAnotherButtonHasTheFocus) {
+    ButtonForm& form = slot_.Get();
+    form.Show();
+    form.PressKey(GDK_KEY_Return);
+    EXPECT_EQ(form.firstClicks + form.secondClicks, 0);
+    form.First.SetDefault(true);
+    EXPECT_TRUE(form.First.Default());
+    form.Window().unset_focus();
+    form.PressKey(GDK_KEY_Return);
+    form.PressKey(GDK_KEY_KP_Enter);
+    EXPECT_EQ(form.firstClicks, 2);
+    form.Second.SetFocus();
+    form.PressKey(GDK_KEY_Return);
+    EXPECT_EQ(form.firstClicks, 2) << "Enter on a focused button belongs to that button";
+}
+
 TEST_F(ButtonTest, ACancelButtonRemovedFromItsWindowNoLongerHearsEsc) {
     ButtonForm& form = slot_.Get();
     form.Show();

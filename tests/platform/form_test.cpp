@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/app.h"
@@ -122,6 +123,19 @@ TEST_F(FormTest, FormUnloadCanCancel) {
     EXPECT_TRUE(form->Window().get_visible());
     EXPECT_EQ(Count(ProbeForm::log, "Unload"), 2);
     EXPECT_EQ(Count(ProbeForm::log, "Load"), 1);
+}
+
+TEST_F(FormTest, AFormWhoseUnloadHandlerRaisedCanBeUnloadedAgain) {
+    bool raise = true;
+    ProbeForm::hooks.unload = [&](ProbeForm&, int&) {
+        if (std::exchange(raise, false)) throw platform::ToolkitError(75, "Path/File access error");
+    };
+    slot_.Get();
+    EXPECT_THROW(slot_.Unload(), platform::ToolkitError);
+    EXPECT_TRUE(slot_.Loaded());
+    slot_.Unload();
+    EXPECT_FALSE(slot_.Loaded());
+    EXPECT_EQ(Count(ProbeForm::log, "Unload"), 2);
 }
 
 TEST_F(FormTest, ClosingTheWindowUnloadsTheFormUnlessFormUnloadCancels) {

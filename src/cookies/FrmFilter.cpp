@@ -1,0 +1,103 @@
+#include "cookies/FrmFilter.h"
+
+#include <algorithm>
+
+#include "app/Forms.h"
+#include "app/State.h"
+#include "common/General.h"
+#include "cookies/CookieForms.h"
+#include "cookies/CookieLists.h"
+#include "cookies/CookieNames.h"
+#include "platform/error.h"
+#include "platform/msgbox.h"
+#include "platform/screen.h"
+
+using namespace platform;
+
+namespace {
+// The words stay usable when filter.dat cannot be written; saying so once is enough.
+bool SaveFailureReported = false;
+}  // namespace
+
+FrmFilter::FrmFilter() : Form(FormStyle{.showInTaskbar = false, .resizable = false}) {
+    SetCaption("Cookie Filters");
+    SetWidth(4695);
+    SetHeight(4770);
+    CentreOnScreen(*this);
+
+    Frame1.PlaceIn(*this);
+    Frame1.Move(120, 120, 4455, 4095);
+    Frame1.SetCaption("Word Filters");
+    Label1.PlaceIn(Frame1);
+    Label1.Move(240, 360, 3855, 615);
+    Label1.SetCaption(
+        "Quellin will automatically remove any cookies placed on your machine that contain the words, or part of the "
+        "words in the list below.");
+    lstFilter.PlaceIn(Frame1);
+    lstFilter.Move(240, 1080, 3975, 1860);
+    Label2.PlaceIn(Frame1);
+    Label2.Move(240, 3000, 3135, 195);
+    Label2.SetCaption("Type a word in the box below and click add:");
+    Text1.PlaceIn(Frame1);
+    Text1.Move(240, 3240, 3975, 285);
+    Command2.PlaceIn(Frame1);
+    Command2.Move(1920, 3600, 1095, 375);
+    Command2.SetCaption("Add");
+    Command1.PlaceIn(Frame1);
+    Command1.Move(3120, 3600, 1095, 375);
+    Command1.SetCaption("Remove");
+    Command3.PlaceIn(*this);
+    Command3.Move(3360, 4320, 1215, 375);
+    Command3.SetCaption("Close");
+
+    Frame1.SetFont("Arial", 8, false);
+    for (Label* label : {&Label1, &Label2}) label->SetFont("Arial", 8, false);
+    Text1.SetFont("Arial", 8, false);
+    lstFilter.SetFont("Arial", 8, false);
+    for (CommandButton* button : {&Command1, &Command2, &Command3}) button->SetFont("Arial", 8, false);
+
+    Command1.Click = [this] { Command1_Click(); };
+    Command2.Click = [this] { Command2_Click(); };
+    Command3.Click = [this] { Command3_Click(); };
+}
+
+void FrmFilter::Form_Load() {
+    for (const auto& word : frmMain->lstFilter.Items()) lstFilter.AddItem(word);
+}
+
+// Add: a word already listed (letter case ignored) is not added again.
+void FrmFilter::Command2_Click() {
+    const std::string word = Text1.Text();
+    if (word.empty()) return;
+    const std::string lowered = CookieNames::Lower(word);
+    const auto& words = lstFilter.Items();
+    if (std::none_of(words.begin(), words.end(), [&](const std::string& listed) { return CookieNames::Lower(listed) == lowered; }))
+        lstFilter.AddItem(word);
+    SaveList();
+    Text1.SetText("");
+}
+
+// Remove: the selected words go; no question is asked.
+void FrmFilter::Command1_Click() {
+    CookieLists::Fill(lstFilter, CookieLists::Selected(lstFilter, false));
+    SaveList();
+}
+
+// Close: the program's list takes the editor's words, in its own (alphabetical) order.
+void FrmFilter::Command3_Click() {
+    CookieLists::Fill(frmMain->lstFilter, lstFilter.Items());
+    frmFilter.Unload();
+}
+
+void FrmFilter::SaveList() {
+    std::string text;
+    for (const auto& word : lstFilter.Items()) text += word + "\r\n";
+    try {
+        General::WriteWholeFile(DataFile("filter.dat"), text);
+    } catch (const ToolkitError& error) {
+        if (SaveFailureReported) return;
+        SaveFailureReported = true;
+        MsgBox("The word filters could not be saved (" + error.Description() + "). Quellin keeps them until it closes.",
+               vbOKOnly | vbExclamation, "Cookie Filters");
+    }
+}

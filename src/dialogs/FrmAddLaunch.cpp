@@ -1,0 +1,70 @@
+#include "dialogs/FrmAddLaunch.h"
+
+#include "dialogs/Dialogs.h"
+#include "dialogs/FrmLaunch.h"
+#include "platform/error.h"
+
+using namespace platform;
+
+FrmAddLaunch::FrmAddLaunch() : Form(FormStyle{.borderless = false, .showInTaskbar = false, .resizable = false}) {
+    SetCaption("Browse for file...");
+    SetWidth(5415);
+    SetHeight(2295);
+
+    Frame1.PlaceIn(*this);
+    Frame1.Move(120, 120, 5175, 1560);
+    Frame1.SetCaption("File details");
+    const struct {
+        Label& label;
+        TextBox& text;
+        const char* caption;
+        double top;
+    } rows[] = {{Label1, Text1, "Application Description:", 300}, {Label2, Text2, "Application Path:", 720}};
+    for (const auto& row : rows) {
+        row.label.PlaceIn(Frame1);
+        row.label.Move(120, row.top + 30, 1815, 255);
+        row.label.SetTransparent(true);
+        row.label.SetCaption(row.caption);
+        row.text.PlaceIn(Frame1);
+        row.text.Move(1995, row.top, 3015, 300);
+    }
+    Command3.PlaceIn(Frame1);
+    Command3.Move(3915, 1095, 1095, 345);
+    Command3.SetCaption("Browse...");
+    Command3.Click = [this] { Command3_Click(); };
+
+    Command1.PlaceIn(*this);
+    Command1.Move(3000, 1800, 1095, 375);
+    Command1.SetCaption("Ok");
+    Command1.SetDefault(true);
+    Command1.Click = [this] { Command1_Click(); };
+    Command2.PlaceIn(*this);
+    Command2.Move(4200, 1800, 1095, 375);
+    Command2.SetCaption("Cancel");
+    Command2.SetCancel(true);
+    Command2.Click = [this] { Command2_Click(); };
+
+    CommonDialog1.CancelError = true;
+}
+
+void FrmAddLaunch::Command1_Click() {
+    if (Text1.Text().empty() || Text2.Text().empty()) return;
+    frmLaunch->lstNameList.AddItem(Text1.Text());
+    frmLaunch->lstPathList.AddItem(Text2.Text());
+    Unload();
+}
+
+void FrmAddLaunch::Command2_Click() { Unload(); }
+
+// Programs carry no file extension here: the dialog's "Applications" filter lists
+// the files that may be executed.
+void FrmAddLaunch::Command3_Click() {
+    CommonDialog1.DialogTitle = "Add to launch menu";
+    CommonDialog1.Filter = "Applications (*.exe)|*.exe|All files (*.*)|*.*";
+    try {
+        CommonDialog1.ShowOpen();
+    } catch (const ToolkitError&) {
+        return;
+    }
+    if (!CommonDialog1.FileName.empty()) Text2.SetText(CommonDialog1.FileName);
+}

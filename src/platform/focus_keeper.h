@@ -1,0 +1,13 @@
+#pragma once
+
+#include <gtkmm/window.h>
+
+namespace platform {
+
+// Called when the window has stopped being the active one: as soon as another
+// window of the program (not a message box) has become active, the window takes
+// the focus back. Nothing happens when the focus went to another program, or once
+// the window is hidden or gone.
+void TakeFocusBackFromProgramWindows(Gtk::Window& window);
+
+}  // namespace platform
