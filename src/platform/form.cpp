@@ -69,7 +69,7 @@ Form::Form(FormStyle style) : window_(style.dropDown ? Gtk::WINDOW_POPUP : Gtk::
     canvas_.show();
     window_.add(canvas_);
     window_.set_gravity(Gdk::GRAVITY_NORTH_WEST);
-    if (!style.controlBox) TakeOutControlBox();
+    if (!style.controlBox) TakeOutControlBox(window_);
     WatchWindow();
     if (style.dropDown) {
         window_.set_type_hint(Gdk::WINDOW_TYPE_HINT_DROPDOWN_MENU);
@@ -79,16 +79,16 @@ Form::Form(FormStyle style) : window_(style.dropDown ? Gtk::WINDOW_POPUP : Gtk::
     }
 }
 
-void Form::TakeOutControlBox() {
-    window_.set_deletable(false);
-    window_.set_type_hint(Gdk::WINDOW_TYPE_HINT_DIALOG);
+void TakeOutControlBox(Gtk::Window& window) {
+    window.set_deletable(false);
+    window.set_type_hint(Gdk::WINDOW_TYPE_HINT_DIALOG);
     // The window manager is asked for a title bar and a border and leaves the
     // buttons and the window menu out; GTK sets its own hints while realising.
-    window_.signal_realize().connect(
-        [this] {
-            auto window = window_.get_window();
-            window->set_decorations(Gdk::DECOR_BORDER | Gdk::DECOR_TITLE);
-            window->set_functions(Gdk::FUNC_MOVE);
+    window.signal_realize().connect(
+        [&window] {
+            auto gdkWindow = window.get_window();
+            gdkWindow->set_decorations(Gdk::DECOR_BORDER | Gdk::DECOR_TITLE);
+            gdkWindow->set_functions(Gdk::FUNC_MOVE);
         },
         true);
 }

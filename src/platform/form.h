@@ -23,6 +23,10 @@ inline constexpr int vbModal = 1;
 
 class FormSlotBase;
 
+// Asks the window manager to give the window no close, minimise or maximise button:
+// it closes through its own buttons.
+void TakeOutControlBox(Gtk::Window& window);
+
 // Deletes the slot of an extra instance once the running handlers have returned.
 void DeleteSlotWhenIdle(FormSlotBase* slot);
 
@@ -101,14 +105,10 @@ protected:
 
 private:
     friend class FormSlotBase;
-
-// Deletes the slot of an extra instance once the running handlers have returned.
-void DeleteSlotWhenIdle(FormSlotBase* slot);
     void ApplySize();
     void ApplyPosition();
     void RunResize();
     void WatchWindow();
-    void TakeOutControlBox();
     void WindowConfigured(int width, int height);
 
     Gtk::Window window_;
