@@ -244,9 +244,10 @@ void Form::SetVisible(bool visible) {
     window_.hide();
 }
 
-void Form::Show(int modal) {
+void Form::Show(int modal, Form* owner) {
     // A form unloaded by its own load handler is gone: there is nothing to show.
     if (!*alive_) return;
+    if (owner) window_.set_transient_for(owner->window_);
     const bool first = !everShown_;
     everShown_ = true;
     visible_ = true;

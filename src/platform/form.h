@@ -74,7 +74,8 @@ public:
     bool Visible() const { return visible_; }
     void SetVisible(bool visible);
     // Modal shows run a nested loop until the form is hidden or unloaded.
-    void Show(int modal = vbModeless);
+    // An owned form stays above its owner.
+    void Show(int modal = vbModeless, Form* owner = nullptr);
     void Hide() { SetVisible(false); }
     bool ShownModal() const { return modalDepth_ > 0; }
 
