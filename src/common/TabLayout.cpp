@@ -18,8 +18,8 @@ namespace General {
 namespace {
 constexpr const char* Header = "<Tab Layout File>";
 
-// Replaces the file whole: a temporary file beside it is renamed over it.
-void WriteWholeFile(const std::string& path, const std::string& text) {
+// Replaces the file in one step: a temporary file beside it is renamed over it.
+void ReplaceFile(const std::string& path, const std::string& text) {
     GError* raw = nullptr;
     if (!g_file_set_contents(path.c_str(), text.data(), static_cast<gssize>(text.size()), &raw)) {
         std::unique_ptr<GError, decltype(&g_error_free)> error(raw, &g_error_free);
@@ -27,10 +27,8 @@ void WriteWholeFile(const std::string& path, const std::string& text) {
     }
 }
 
-bool IsHeader(const std::string& line) {
-    std::unique_ptr<char, decltype(&g_free)> lower(g_utf8_strdown(line.c_str(), -1), &g_free);
-    return std::string(lower.get()) == "<tab layout file>";
-}
+// The header is compared whole, letter case ignored.
+bool IsHeader(const std::string& line) { return g_ascii_strcasecmp(line.c_str(), Header) == 0; }
 }  // namespace
 
 void SaveTabLayout(const std::string& Path) {
@@ -46,7 +44,8 @@ void SaveTabLayout(const std::string& Path) {
     std::string text = std::string(Header) + "\r\n";
     for (const auto& address : form.lstTabList.Items()) text += address + "\r\n";
     try {
-        WriteWholeFile(Path, text);
+        // An old layout is never left half written.
+        ReplaceFile(Path, text);
     } catch (const ToolkitError& error) {
         // The user chose the file: they must not believe it was saved.
         MsgBox("The tab layout could not be saved.\r\n\r\n" + error.Description(), vbExclamation, "Save Tab Layout");
@@ -59,8 +58,8 @@ void OpenTabLayout(const std::string& Path) {
     // Nothing is touched until the whole file has been read.
     try {
         LineReader file(Path);
-        if (!IsHeader(file.ReadTextLine())) return;
-        while (!file.AtEnd()) form.lstTabList.AddItem(file.ReadTextLine());
+        if (!IsHeader(file.ReadLine())) return;
+        while (!file.AtEnd()) form.lstTabList.AddItem(file.ReadLine());
     } catch (const ToolkitError&) {
         return;
     }
