@@ -3,7 +3,6 @@
 #include <glib.h>
 
 #include <memory>
-#include <vector>
 
 #include "app/Forms.h"
 #include "app/State.h"

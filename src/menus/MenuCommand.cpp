@@ -168,7 +168,7 @@ void ShowAbout() { WindowToCome("about box"); }
 
 void ShowCookies() {
     SkipFailures([] { WindowToCome("cookie manager"); });
-    Try([] { frmMain->SetFocus(); });
+    frmMain->SetFocus();
 }
 
 }  // namespace MenuModule
