@@ -24,30 +24,34 @@ DropDownWatch::DropDownWatch(Gtk::Window& window, std::function<void()> deactiva
                                                     HookEveryWidget("button-release-event", &OnAnyButtonRelease),
                                                     HookEveryWidget("leave-notify-event", &OnAnyLeave)};
     window_.add_events(Gdk::BUTTON_PRESS_MASK | Gdk::BUTTON_RELEASE_MASK | Gdk::POINTER_MOTION_MASK);
-    window_.signal_map().connect([this] { Open(); });
+    connections_.push_back(window_.signal_map().connect([this] { Open(); }));
     // Only a window the server shows can hold the pointer.
-    window_.signal_map_event().connect([this](GdkEventAny*) {
+    connections_.push_back(window_.signal_map_event().connect([this](GdkEventAny*) {
         if (openDropDown == this) FollowPointer();
         return false;
-    });
-    window_.signal_unmap().connect([this] { Close(); });
+    }));
+    connections_.push_back(window_.signal_unmap().connect([this] { Close(); }));
     // While the drop-down holds the pointer, every move comes here.
-    window_.signal_motion_notify_event().connect([this](GdkEventMotion*) {
+    connections_.push_back(window_.signal_motion_notify_event().connect([this](GdkEventMotion*) {
         if (holdsPointer_) FollowPointer();
         return false;
-    });
-    window_.signal_grab_broken_event().connect([this](GdkEventGrabBroken*) {
+    }));
+    connections_.push_back(window_.signal_grab_broken_event().connect([this](GdkEventGrabBroken*) {
         holdsPointer_ = false;
         LoseActivation();
         return false;
-    });
+    }));
     // A modal dialog of the program shadows every other window.
-    window_.signal_grab_notify().connect([this](bool wasGrabbed) {
+    connections_.push_back(window_.signal_grab_notify().connect([this](bool wasGrabbed) {
         if (!wasGrabbed) LoseActivation();
-    });
+    }));
 }
 
-DropDownWatch::~DropDownWatch() { Close(); }
+DropDownWatch::~DropDownWatch() {
+    // The window outlives its watch by a moment.
+    for (auto& connection : connections_) connection.disconnect();
+    Close();
+}
 
 void DropDownWatch::Open() {
     if (openDropDown && openDropDown != this) openDropDown->LoseActivation();

@@ -3,6 +3,7 @@
 #include <gtkmm/window.h>
 
 #include <functional>
+#include <vector>
 
 namespace platform {
 
@@ -44,6 +45,7 @@ private:
     bool active_ = false;
     bool holdsPointer_ = false;
     bool pressedOutside_ = false;
+    std::vector<sigc::connection> connections_;
 };
 
 }  // namespace platform
