@@ -54,7 +54,8 @@ void SelectTab(const std::string& Item) {
     }
     const auto stop = Item.find('.');
     const double n = stop == std::string::npos ? 0 : Conversions::Val(Item.substr(0, stop + 1));
-    if (n > 0) {
+    // A number past the live tabs finds no tab (the list has changed since the menu opened).
+    if (n > 0 && n <= form.lstMenu.ListCount()) {
         CurrentTab = static_cast<std::int16_t>(Conversions::Val(form.lstMenu.List(static_cast<int>(n) - 1)));
         form.UpdateBrowsers();
     }
@@ -168,7 +169,7 @@ void ShowAbout() { WindowToCome("about box"); }
 
 void ShowCookies() {
     SkipFailures([] { WindowToCome("cookie manager"); });
-    Try([] { frmMain->SetFocus(); });
+    frmMain->SetFocus();
 }
 
 }  // namespace MenuModule

@@ -1,7 +1,7 @@
 #include "platform/app.h"
-#include "platform/internet_options.h"
 
 #include "platform/error.h"
+#include "platform/internet_options.h"
 #include "platform/retire.h"
 
 #include <glib.h>

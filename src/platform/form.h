@@ -39,7 +39,7 @@ struct FormStyle {
     // it closes through its own buttons.
     bool controlBox = true;
     // A drop-down menu: placed above every other window and never focused; it loses
-    // the activation when the user presses a button outside it (DropDownWatch).
+    // the activation when the user clicks outside it (DropDownWatch).
     bool dropDown = false;
 };
 
