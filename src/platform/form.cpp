@@ -129,22 +129,29 @@ void Form::WatchWindow() {
 }
 
 // The window manager (a keyboard shortcut, tiling, another program) has moved or
-// resized the window: the form takes where it really is, and a new size raises
-// Form_Resize as a size set by the program does.
+// resized the window: the form takes where it really is.
 void Form::WindowConfigured(int width, int height) {
     lastReportTime_ = g_get_monotonic_time();
     int x = 0, y = 0;
     window_.get_window()->get_root_origin(x, y);
     // A report of a value that has not changed since the last one answers none of
     // the requests in flight: only the other half of the geometry moved.
-    if (std::pair(x, y) != std::exchange(reportedPosition_, {x, y}) && Settled(requestedPositions_, {x, y}) &&
-        std::pair(x, y) != std::pair(ClampToX(TwipsToPixelsX(left_)), ClampToX(TwipsToPixelsY(top_)))) {
-        left_ = PixelsToTwipsX(x);
-        top_ = PixelsToTwipsY(y);
-    }
-    if (std::pair(width, height) == std::exchange(reportedSize_, {width, height}) ||
-        !Settled(requestedSizes_, {width, height}) ||
-        std::pair(width, height) == std::pair(ClampSizeToX(TwipsToPixelsX(width_)), ClampSizeToX(TwipsToPixelsY(height_))))
+    if (std::pair(x, y) != std::exchange(reportedPosition_, {x, y}) && Settled(requestedPositions_, {x, y}))
+        TakePosition(x, y);
+    if (std::pair(width, height) != std::exchange(reportedSize_, {width, height}) &&
+        Settled(requestedSizes_, {width, height}))
+        TakeSize(width, height);
+}
+
+void Form::TakePosition(int x, int y) {
+    if (std::pair(x, y) == std::pair(ClampToX(TwipsToPixelsX(left_)), ClampToX(TwipsToPixelsY(top_)))) return;
+    left_ = PixelsToTwipsX(x);
+    top_ = PixelsToTwipsY(y);
+}
+
+// A new size raises Form_Resize as a size set by the program does.
+void Form::TakeSize(int width, int height) {
+    if (std::pair(width, height) == std::pair(ClampSizeToX(TwipsToPixelsX(width_)), ClampSizeToX(TwipsToPixelsY(height_))))
         return;
     width_ = PixelsToTwipsX(width);
     height_ = PixelsToTwipsY(height);
@@ -203,9 +210,25 @@ void Form::WaitForUnmaximise() {
 }
 
 void Form::WaitForPlacement() {
-    if (!window_.get_mapped()) return;
+    auto window = window_.get_window();
+    if (!window || !window_.get_mapped()) return;
+    const gint64 start = g_get_monotonic_time();
+    constexpr gint64 quietMicroseconds = 100000;
     constexpr int patienceMs = 500;
-    WaitWithoutHandlers([this] { return requestedPositions_.empty() && requestedSizes_.empty(); }, patienceMs);
+    WaitWithoutHandlers(
+        [&] {
+            // A window manager that refuses a request answers with the geometry unchanged.
+            return (requestedPositions_.empty() && requestedSizes_.empty()) ||
+                   (lastReportTime_ > start && g_get_monotonic_time() - lastReportTime_ > quietMicroseconds);
+        },
+        patienceMs);
+    if (requestedPositions_.empty() && requestedSizes_.empty()) return;
+    requestedPositions_.clear();
+    requestedSizes_.clear();
+    int x = 0, y = 0;
+    window->get_root_origin(x, y);
+    TakePosition(x, y);
+    TakeSize(window->get_width(), window->get_height());
 }
 
 void Form::SetWidth(double width) {

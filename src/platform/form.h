@@ -108,6 +108,8 @@ private:
     void TakeOutControlBox();
     void MakeInvisible();
     void WindowConfigured(int width, int height);
+    void TakePosition(int x, int y);
+    void TakeSize(int width, int height);
 
     Gtk::Window window_;
     Canvas canvas_;
