@@ -88,7 +88,7 @@ void SaveTabLayout() {
 }
 
 void Close() {
-    frmMain->SaveComplete();
+    frmMain->SaveCompleteWhileClosing();
     frmDummy.Unload();
 }
 

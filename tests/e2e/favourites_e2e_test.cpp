@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <glib.h>
-#include <signal.h>
-
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -136,30 +133,6 @@ TEST_F(FavouritesE2eTest, TheCurrentPageIsAddedToTheFavorites) {
     AddFavoriteDialog::WhenShown = nullptr;
     EXPECT_EQ(ReadInternetShortcut(favorites + "/News/Start page.url"), server.Url("/start"));
     EXPECT_TRUE(Pump([&] { return !frmFavMenu.Loaded(); }));
-}
-
-// Under a window manager the main window is activated by a click on it, which closes the cascade.
-TEST_F(FavouritesE2eTest, UnderAWindowManagerAClickOnThePageClosesTheCascade) {
-    GPid windowManager = 0;
-    const char* argv[] = {"openbox", "--sm-disable", nullptr};
-    ASSERT_TRUE(g_spawn_async(nullptr, const_cast<char**>(argv), nullptr, G_SPAWN_SEARCH_PATH, nullptr, nullptr,
-                              &windowManager, nullptr));
-    ASSERT_TRUE(Pump([] { return std::system("wmctrl -m >/dev/null 2>&1") == 0; }));
-    StartOnStartPage();
-    auto& top = OpenFavourites();
-    PointAtRow(top, top.labFolder(0));
-    ASSERT_TRUE(Pump([&] { return Level(favorites + "/News") != nullptr; }, 5000)) << "no sub-level for News";
-    auto& news = *Level(favorites + "/News");
-    ASSERT_TRUE(Pump([&] { return news.Window().get_mapped(); }));
-
-    PointAt(TwipsToPixelsX(Main().Left() + Main().Picture1.Left() + 6000),
-            TwipsToPixelsY(Main().Top() + Main().Picture1.Top() + Main().Picture1.Height() - 300));
-    Click();
-    EXPECT_TRUE(Pump([&] { return !frmFavMenu.Loaded() && Level(favorites + "/News") == nullptr; }))
-        << "the cascade stays open behind the main window";
-    EXPECT_TRUE(Main().labFavs.Transparent());
-    kill(windowManager, SIGTERM);
-    g_spawn_close_pid(windowManager);
 }
 
 }  // namespace
