@@ -67,9 +67,19 @@ Form::Form(FormStyle style) : window_(style.dropDown ? Gtk::WINDOW_POPUP : Gtk::
     window_.set_skip_pager_hint(!style.showInTaskbar);
     window_.set_resizable(style.resizable);
     canvas_.show();
-    window_.add(canvas_);
+    if (style.resizable && !style.borderless) {
+        // The user may make the window smaller again: the client area's present
+        // size does not hold it, and the form's Resize handler sets any minimum.
+        resizableHolder_.set_policy(Gtk::POLICY_EXTERNAL, Gtk::POLICY_EXTERNAL);
+        resizableHolder_.set_shadow_type(Gtk::SHADOW_NONE);
+        resizableHolder_.add(canvas_);
+        resizableHolder_.show();
+        window_.add(resizableHolder_);
+    } else {
+        window_.add(canvas_);
+    }
     window_.set_gravity(Gdk::GRAVITY_NORTH_WEST);
-    if (!style.controlBox) TakeOutControlBox();
+    if (!style.controlBox) TakeOutControlBox(style.resizable);
     WatchWindow();
     if (style.dropDown) {
         window_.set_type_hint(Gdk::WINDOW_TYPE_HINT_DROPDOWN_MENU);
@@ -79,16 +89,16 @@ Form::Form(FormStyle style) : window_(style.dropDown ? Gtk::WINDOW_POPUP : Gtk::
     }
 }
 
-void Form::TakeOutControlBox() {
+void Form::TakeOutControlBox(bool resizable) {
     window_.set_deletable(false);
     window_.set_type_hint(Gdk::WINDOW_TYPE_HINT_DIALOG);
     // The window manager is asked for a title bar and a border and leaves the
     // buttons and the window menu out; GTK sets its own hints while realising.
     window_.signal_realize().connect(
-        [this] {
+        [this, resizable] {
             auto window = window_.get_window();
             window->set_decorations(Gdk::DECOR_BORDER | Gdk::DECOR_TITLE);
-            window->set_functions(Gdk::FUNC_MOVE);
+            window->set_functions(resizable ? Gdk::FUNC_MOVE | Gdk::FUNC_RESIZE : Gdk::FUNC_MOVE);
         },
         true);
 }

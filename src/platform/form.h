@@ -1,5 +1,6 @@
 #pragma once
 
+#include <gtkmm/scrolledwindow.h>
 #include <gtkmm/window.h>
 
 #include <climits>
@@ -108,10 +109,11 @@ void DeleteSlotWhenIdle(FormSlotBase* slot);
     void ApplyPosition();
     void RunResize();
     void WatchWindow();
-    void TakeOutControlBox();
+    void TakeOutControlBox(bool resizable);
     void WindowConfigured(int width, int height);
 
     Gtk::Window window_;
+    Gtk::ScrolledWindow resizableHolder_;
     Canvas canvas_;
     FormSlotBase* slot_ = nullptr;
     double left_ = 0, top_ = 0, width_ = 0, height_ = 0;
