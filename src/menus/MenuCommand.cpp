@@ -56,7 +56,8 @@ void SelectTab(const std::string& Item) {
     }
     const auto stop = Item.find('.');
     const double n = stop == std::string::npos ? 0 : Conversions::Val(Item.substr(0, stop + 1));
-    if (n > 0) {
+    // A number past the live tabs finds no tab (the list has changed since the menu opened).
+    if (n > 0 && n <= form.lstMenu.ListCount()) {
         CurrentTab = static_cast<std::int16_t>(Conversions::Val(form.lstMenu.List(static_cast<int>(n) - 1)));
         form.UpdateBrowsers();
     }
@@ -89,7 +90,7 @@ void SaveTabLayout() {
 }
 
 void Close() {
-    frmMain->SaveComplete();
+    frmMain->SaveCompleteWhileClosing();
     frmDummy.Unload();
 }
 
@@ -170,7 +171,7 @@ void ShowAbout() { WindowToCome("about box"); }
 
 void ShowCookies() {
     SkipFailures([] { frmCookies->Show(); });
-    Try([] { frmMain->SetFocus(); });
+    frmMain->SetFocus();
 }
 
 }  // namespace MenuModule
