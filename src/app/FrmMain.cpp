@@ -8,6 +8,7 @@
 #include "app/State.h"
 #include "cookies/CookieForms.h"
 #include "cookies/FrmCleanup.h"
+#include "cookies/FrmCookies.h"
 #include "menus/FrmFavMenu.h"
 #include "menus/MenuState.h"
 #include "platform/app.h"
@@ -262,6 +263,7 @@ void FrmMain::Form_Unload(int& Cancel) {
     SkipFailures([] { Closing = 1; },
                  [] { frmMenu.Unload(); },
                  [] { frmFavMenu.Unload(); },
+                 [] { frmCookies.Unload(); },  // it would keep taking the focus from the closing-down windows
                  [this] { Hide(); },
                  [] { DoEvents(); },
                  [this] { RemoveAllTabs(); });

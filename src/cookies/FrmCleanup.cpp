@@ -14,7 +14,7 @@
 
 using namespace platform;
 
-FrmCleanup::FrmCleanup() : Form(FormStyle{.resizable = false}) {
+FrmCleanup::FrmCleanup() : Form(FormStyle{.resizable = false, .controlBox = false}) {
     SetCaption("Closing down...");
     SetWidth(2250);
     SetHeight(690);
@@ -46,16 +46,15 @@ void FrmCleanup::CheckCookies() {
         End();
         return;
     }
-    const std::vector<std::string> baseline = frmMain->lstCookies.Items();
-    frmMain->GetCookies();
-    newCookies_ = CookieNames::NotIn(frmMain->lstCookies.Items(), baseline);
-
     if (!frmMain->BaselineTaken) {
         // Every cookie would look new: removing them would take the user's logins.
         std::cerr << "Quellin: the cookie store could not be read at start-up, so no cookie is removed at exit.\n";
         End();
         return;
     }
+    const std::vector<std::string> baseline = frmMain->lstCookies.Items();
+    frmMain->GetCookies();
+    newCookies_ = CookieNames::NotIn(frmMain->lstCookies.Items(), baseline);
     if (newCookies_.empty()) {
         End();
         return;
@@ -68,7 +67,7 @@ void FrmCleanup::CheckCookies() {
     frmCleanup.Unload();
     // Its load lists the fresh scan on the All Cookies page.
     auto& confirm = frmNewcookies.Get();
-    for (const auto& name : newCookies_) confirm.lstNewCookies.AddItem(name);
+    CookieLists::Fill(confirm.lstNewCookies, newCookies_);
     confirm.Show(vbModal);
 }
 

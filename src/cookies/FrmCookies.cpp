@@ -23,7 +23,7 @@ bool Confirmed(const std::string& question) {
 }
 }  // namespace
 
-FrmCookies::FrmCookies() : Form(FormStyle{.showInTaskbar = false}) {
+FrmCookies::FrmCookies() : Form(FormStyle{.showInTaskbar = false, .controlBox = false}) {
     SetCaption("Cookie Manager");
     SetWidth(5055);
     SetHeight(3930);

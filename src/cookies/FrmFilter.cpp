@@ -19,7 +19,7 @@ namespace {
 bool SaveFailureReported = false;
 }  // namespace
 
-FrmFilter::FrmFilter() : Form(FormStyle{.showInTaskbar = false, .resizable = false}) {
+FrmFilter::FrmFilter() : Form(FormStyle{.showInTaskbar = false, .resizable = false, .controlBox = false}) {
     SetCaption("Cookie Filters");
     SetWidth(4695);
     SetHeight(4770);

@@ -36,7 +36,7 @@ void BuildPage(Container& page, Frame& frame, const char* caption, Label& label,
 }
 }  // namespace
 
-FrmNewcookies::FrmNewcookies() : Form(FormStyle{.resizable = false}) {
+FrmNewcookies::FrmNewcookies() : Form(FormStyle{.resizable = false, .controlBox = false}) {
     SetCaption("Cookie Manager");
     SetWidth(5055);
     SetHeight(4560);

@@ -4,6 +4,8 @@
 #include "app/State.h"
 #include "common/Conversions.h"
 #include "common/TabLayout.h"
+#include "cookies/CookieForms.h"
+#include "cookies/FrmCookies.h"
 #include "menus/MenuModule.h"
 #include "menus/MenuState.h"
 #include "platform/error.h"
@@ -168,7 +170,7 @@ void ShowOptions() {
 void ShowAbout() { WindowToCome("about box"); }
 
 void ShowCookies() {
-    SkipFailures([] { WindowToCome("cookie manager"); });
+    SkipFailures([] { frmCookies->Show(); });
     frmMain->SetFocus();
 }
 

@@ -72,7 +72,7 @@ Form::Form(FormStyle style) : window_(style.dropDown ? Gtk::WINDOW_POPUP : Gtk::
     canvas_.show();
     window_.add(canvas_);
     window_.set_gravity(Gdk::GRAVITY_NORTH_WEST);
-    if (!style.controlBox) TakeOutControlBox(window_);
+    if (!style.controlBox) TakeOutControlBox(window_, style.resizable);
     if (style.taskbarCarrier) MakeInvisible();
     WatchWindow();
     if (style.dropDown) {
@@ -94,16 +94,17 @@ void Form::MakeInvisible() {
         true);
 }
 
-void TakeOutControlBox(Gtk::Window& window) {
+void TakeOutControlBox(Gtk::Window& window, bool resizable) {
     window.set_deletable(false);
     window.set_type_hint(Gdk::WINDOW_TYPE_HINT_DIALOG);
     // The window manager is asked for a title bar and a border and leaves the
     // buttons and the window menu out; GTK sets its own hints while realising.
     window.signal_realize().connect(
-        [&window] {
+        [&window, resizable] {
             auto gdkWindow = window.get_window();
             gdkWindow->set_decorations(Gdk::DECOR_BORDER | Gdk::DECOR_TITLE);
-            gdkWindow->set_functions(Gdk::FUNC_MOVE);
+            // A sizable window keeps its border for the user to drag.
+            gdkWindow->set_functions(resizable ? Gdk::FUNC_MOVE | Gdk::FUNC_RESIZE : Gdk::FUNC_MOVE);
         },
         true);
 }

@@ -25,8 +25,8 @@ inline constexpr int vbModal = 1;
 class FormSlotBase;
 
 // Asks the window manager to give the window no close, minimise or maximise button:
-// it closes through its own buttons.
-void TakeOutControlBox(Gtk::Window& window);
+// it closes through its own buttons. A resizable window keeps its border to drag.
+void TakeOutControlBox(Gtk::Window& window, bool resizable = false);
 
 // Deletes the slot of an extra instance once the running handlers have returned.
 void DeleteSlotWhenIdle(FormSlotBase* slot);

@@ -2,6 +2,8 @@
 
 #include "cookies/FrmCleanup.h"
 #include "cookies/FrmCookies.h"
+#include "cookies/FrmNewcookies.h"
+#include "menus/MenuModule.h"
 
 namespace {
 
@@ -82,14 +84,37 @@ TEST_F(CookieManager, TheLayoutKeepsItsDistancesAndItsMinimumSize) {
     EXPECT_EQ(manager.Width(), 5055) << "snapped back to the minimum";
     EXPECT_EQ(manager.Height(), 3090);
     EXPECT_EQ(manager.Command3.Top(), 3510 - 870);
+
+    // Made larger and then smaller by the window manager, as a user drags its border.
+    manager.Window().resize(600, 450);
+    ASSERT_TRUE(testing_support::Pump([&] { return manager.Width() == 9000; }, 3000));
+    EXPECT_EQ(manager.Command3.Left(), 9000 + 120 - 1455);
+    manager.Window().resize(150, 100);
+    EXPECT_TRUE(testing_support::Pump([&] { return manager.Width() == 5055 && manager.Height() == 3090; }, 3000))
+        << manager.Width() << " x " << manager.Height();
 }
 
-TEST_F(CookieManager, TakesTheFocusBackFromTheProgramsOtherWindows) {
-    Manager().Show();
+TEST_F(CookieManager, OpensFromTheViewMenuAndTakesTheFocusBackFromTheProgramsOtherWindows) {
+    MenuModule::ShowCookies();  // shows the manager, then gives the main window the focus
+    ASSERT_TRUE(frmCookies.Loaded());
+    EXPECT_TRUE(Manager().Visible());
     ASSERT_TRUE(testing_support::Pump([&] { return Manager().Window().is_active(); }, 3000));
     frmMain->Window().present();
     ASSERT_TRUE(testing_support::Pump([] { return frmMain->Window().is_active(); }, 3000));
     EXPECT_TRUE(testing_support::Pump([&] { return Manager().Window().is_active(); }, 3000));
+}
+
+TEST_F(CookieManager, ClosesWithTheProgramBeforeTheNewCookiesWindowShows) {
+    CookieTrapMode = 2;
+    Manager().Show();
+    bool managerLoaded = true;
+    WhenShown(frmNewcookies, [&] {
+        managerLoaded = frmCookies.Loaded();
+        frmNewcookies->cmdClose_Click();
+    });
+    frmDummy.Unload();
+    EXPECT_FALSE(managerLoaded);
+    EXPECT_EQ(endCalls, 1);
 }
 
 }  // namespace
