@@ -1,5 +1,6 @@
 #include "dialogs/Dialogs.h"
 
+#include "dialogs/FrmAbout.h"
 #include "dialogs/FrmAddLaunch.h"
 #include "dialogs/FrmLaunch.h"
 #include "dialogs/FrmOptions.h"
@@ -7,3 +8,4 @@
 platform::FormSlot<FrmOptions> frmOptions;
 platform::FormSlot<FrmLaunch> frmLaunch;
 platform::FormSlot<FrmAddLaunch> frmAddLaunch;
+platform::FormSlot<FrmAbout> frmAbout;
