@@ -2,12 +2,13 @@
 // page, in a web context made the way the browser makes its own (website data
 // persisted in a folder of the user's data directory, cookies in SQLite).
 //
-//     minimal_webkit ADDRESS [VIEWS [notebook|stacked]]
+//     minimal_webkit ADDRESS [VIEWS [notebook|stacked|in-turn]]
 //
 // opens VIEWS views (1 unless given), each on ADDRESS, and runs until it is
 // killed. The views are the pages of a notebook, so that only one is shown, as a
-// tabbed browser needs; or, stacked, all lie shown on top of one another, as the
-// browser places its tabs.
+// tabbed browser needs; or, stacked, all lie shown on top of one another; or, in
+// turn, pages of a notebook opened one after another, each brought to the front
+// and loaded once the one before it has finished, as a user opens tabs.
 #include <glib.h>
 #include <gtkmm/main.h>
 #include <gtkmm/notebook.h>
@@ -16,6 +17,7 @@
 #include <webkit2/webkit2.h>
 
 #include <cstdlib>
+#include <functional>
 #include <iostream>
 #include <string>
 
@@ -51,8 +53,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string layout = argc > 3 ? argv[3] : "notebook";
-    if (layout != "notebook" && layout != "stacked") {
-        std::cerr << "the layout is notebook or stacked\n";
+    if (layout != "notebook" && layout != "stacked" && layout != "in-turn") {
+        std::cerr << "the layout is notebook, stacked or in-turn\n";
         return 2;
     }
 
@@ -62,21 +64,48 @@ int main(int argc, char** argv) {
     window.set_default_size(707, 454);
     Gtk::Notebook notebook;
     Gtk::Overlay stack;
-    if (layout == "notebook")
-        window.add(notebook);
-    else
+    if (layout == "stacked")
         window.add(stack);
-    for (int i = 0; i < views; ++i) {
+    else
+        window.add(notebook);
+    const auto addView = [&](int i) {
         auto* view = WEBKIT_WEB_VIEW(g_object_new(WEBKIT_TYPE_WEB_VIEW, "web-context", context, nullptr));
-        if (layout == "notebook") {
+        if (layout == "stacked") {
+            if (i == 0)
+                gtk_container_add(GTK_CONTAINER(stack.gobj()), GTK_WIDGET(view));
+            else
+                gtk_overlay_add_overlay(stack.gobj(), GTK_WIDGET(view));
+        } else {
             const std::string label = "View " + std::to_string(i + 1);
             gtk_notebook_append_page(notebook.gobj(), GTK_WIDGET(view), gtk_label_new(label.c_str()));
-        } else if (i == 0) {
-            gtk_container_add(GTK_CONTAINER(stack.gobj()), GTK_WIDGET(view));
-        } else {
-            gtk_overlay_add_overlay(stack.gobj(), GTK_WIDGET(view));
         }
+        gtk_widget_show(GTK_WIDGET(view));
         webkit_web_view_load_uri(view, address.c_str());
+        return view;
+    };
+    if (layout == "in-turn") {
+        // Like tabs opened one after another: each view is added, brought to the
+        // front and loaded once the one before it has finished its page.
+        struct InTurn {
+            std::function<WebKitWebView*(int)> add;
+            Gtk::Notebook* notebook;
+            int wanted;
+            int added = 0;
+            void Next() {
+                WebKitWebView* view = add(added);
+                notebook->set_current_page(added++);
+                if (added < wanted)
+                    g_signal_connect(view, "load-changed", G_CALLBACK(+[](WebKitWebView* v, WebKitLoadEvent e, gpointer self) {
+                        if (e != WEBKIT_LOAD_FINISHED) return;
+                        g_signal_handlers_disconnect_by_data(v, self);
+                        static_cast<InTurn*>(self)->Next();
+                    }), this);
+            }
+        };
+        static InTurn inTurn{addView, &notebook, views};
+        inTurn.Next();
+    } else {
+        for (int i = 0; i < views; ++i) addView(i);
     }
     window.show_all();
     toolkit.run(window);

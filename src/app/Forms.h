@@ -6,14 +6,17 @@ class FrmSplash;
 class FrmMain;
 class FrmDummy;
 class FrmPopup;
+class FrmMenu;
 
 // The default instances of the program's windows.
 extern platform::FormSlot<FrmSplash> frmSplash;
 extern platform::FormSlot<FrmMain> frmMain;
 extern platform::FormSlot<FrmDummy> frmDummy;
 extern platform::FormSlot<FrmPopup> frmPopup;
+extern platform::FormSlot<FrmMenu> frmMenu;
 
 #include "app/FrmDummy.h"
 #include "app/FrmMain.h"
 #include "app/FrmPopup.h"
 #include "app/FrmSplash.h"
+#include "menus/FrmMenu.h"

@@ -47,6 +47,6 @@ void FrmDummy::Form_GotFocus() {
 }
 
 void FrmDummy::Form_Unload(int& /*Cancel*/) {
-    frmMain->SaveComplete();
+    frmMain->SaveCompleteWhileClosing();
     frmMain.Unload();
 }

@@ -8,6 +8,7 @@
 #include "app/State.h"
 #include "cookies/CookieForms.h"
 #include "cookies/FrmCleanup.h"
+#include "menus/FrmFavMenu.h"
 #include "menus/MenuState.h"
 #include "platform/app.h"
 #include "platform/error.h"
@@ -44,6 +45,7 @@ void FrmMain::CreateFace() {
     Place(picClose, Picture4, 9360, 75, 225, 225);
 
     Place(Picture9, *this, 80, 300, 8295, 360);
+    CreateMenuBar();
     Place(Picture3, *this, 9600, 300, 735, 360);
     Place(CoolBar1, *this, 80, 660, 9255, 525);
     CreateToolbar();
@@ -104,7 +106,8 @@ void FrmMain::CreateFace() {
     Combo1.KeyPress = [this](int KeyAscii) { Combo1_KeyPress(KeyAscii); };
     Combo1.KeyUp = [this](int KeyCode, int Shift) { Combo1_KeyUp(KeyCode, Shift); };
 
-    for (ListBox* list : {&lstFilter, &lstCookies, &lstMenu, &lstSorted, static_cast<ListBox*>(&File1)})
+    for (ListBox* list : {&lstFilter, &lstCookies, &lstMenu, &lstLaunchNames, &lstLaunchRun, &lstTabList, &lstSorted,
+                          static_cast<ListBox*>(&File1)})
         list->SetVisible(false);
     WireWindowControls();
 }
@@ -257,6 +260,8 @@ void FrmMain::Form_GotFocus() {
 
 void FrmMain::Form_Unload(int& Cancel) {
     SkipFailures([] { Closing = 1; },
+                 [] { frmMenu.Unload(); },
+                 [] { frmFavMenu.Unload(); },
                  [this] { Hide(); },
                  [] { DoEvents(); },
                  [this] { RemoveAllTabs(); });

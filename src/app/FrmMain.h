@@ -1,8 +1,11 @@
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <string>
 
 #include "platform/combobox.h"
+#include "platform/common_dialog.h"
 #include "platform/control_array.h"
 #include "platform/filelistbox.h"
 #include "platform/form.h"
@@ -27,6 +30,9 @@ public:
     // empty) when the cache could not be read.
     bool GetCookies();
     void SaveComplete();
+    // SaveComplete on the way out: closing goes on whatever happens, and a list
+    // that could not be saved is reported once.
+    void SaveCompleteWhileClosing();
     void RemoveAllTabs();
 
     // Layout and tabs.
@@ -48,6 +54,10 @@ public:
     void UpDateHistory(int Index);
     void OpenHistory();
 
+    // Favourites: the shell's organise and add dialogs; each returns when its dialog closes.
+    void ShowOrgFavs();
+    void AddToFavorites();
+
     // Title bar.
     platform::PictureBox Picture4;
     platform::Image Image1;
@@ -56,8 +66,16 @@ public:
     platform::PictureBox picMax;
     platform::PictureBox picClose;
 
-    // Menu bar and busy animation: Picture3 shows one of the frames PicStore(0) to PicStore(8).
+    // Menu bar with its seven titles, and the busy animation: Picture3 shows one of
+    // the frames PicStore(0) to PicStore(8).
     platform::PictureBox Picture9;
+    platform::Label mnuFile;  // File
+    platform::Label Label1;   // Edit
+    platform::Label Label2;   // View
+    platform::Label labFavs;  // Favourites
+    platform::Label Label3;   // Launch
+    platform::Label Label5;   // Tabs
+    platform::Label Label4;   // Help
     platform::PictureBox Picture3;
     platform::ControlArray<platform::PictureBox> PicStore{"PicStore"};
 
@@ -103,8 +121,14 @@ public:
     // Whether lstCookies got the start-up scan: without it every cookie would look new at exit.
     bool BaselineTaken = false;
     platform::ListBox lstMenu;
+    platform::ListBox lstLaunchNames;
+    platform::ListBox lstLaunchRun;
+    platform::ListBox lstTabList;
     platform::ListBox lstSorted{true};
     platform::FileListBox File1{"*.htm"};
+
+    // The file dialog of the local-page and tab-layout commands; it keeps the last name.
+    platform::CommonDialog CommonDialog1;
 
     // Event handlers.
     void Combo1_Click();
@@ -134,6 +158,24 @@ public:
     void picTabRight_MouseMove();
     void Picture2_MouseMove();
 
+    // Menu bar.
+    void mnuFile_Click();
+    void Label1_Click();
+    void Label2_Click();
+    void labFavs_Click();
+    void Label3_Click();
+    void Label5_Click();
+    void Label4_Click();
+    void mnuFile_MouseMove();
+    void Label1_MouseMove();
+    void Label2_MouseMove();
+    void labFavs_MouseMove();
+    void Label3_MouseMove();
+    void Label5_MouseMove();
+    void Label4_MouseMove();
+    void CoolBar1_MouseMove();
+    void Picture9_MouseMove();
+
     // The title bar Picture4 and the title text labCaption share these.
     void Picture4_MouseDown(double X, double Y);
     void Picture4_MouseMove(int Button, double X, double Y);
@@ -155,9 +197,20 @@ protected:
     void Form_Unload(int& Cancel) override;
 
 private:
+    // The path of a shell special folder, "" when the shell cannot give it.
+    std::string GetFolderPath(const std::int32_t& FolderId);
+    // Opens the favourites menu's top level below the favourites title, or gives it the focus.
+    void OpenFavourites();
     void CreateFace();
     void CreateTabs();
     void CreateToolbar();
+    void CreateMenuBar();
+    // Opens the drop-down of a title in menu mode, closing another title's drop-down.
+    void DropMenuFromTitle(platform::Label& Title, const std::string& Key, const std::function<std::string()>& BuildItems);
+    std::string TabsMenuItems();
+    // The screen position, in twips, just below a title of the menu bar.
+    std::int32_t MenuLeftUnder(const platform::Label& Title);
+    std::int32_t MenuTopUnder(const platform::Label& Title);
     void WireWindowControls();
     void WireBrowserEvents(platform::WebBrowser& browser, int index);
     // A page-load poll found the browser of the tab dead.
@@ -166,6 +219,7 @@ private:
     // The right edge of the highest-index face in window coordinates.
     float TabStripEnd();
 
+    bool addressListLossReported_ = false;
     // autocomplete.dat was there but could not be read: it is never written over.
     bool addressListUnreadable_ = false;
 };

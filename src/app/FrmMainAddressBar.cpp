@@ -4,6 +4,7 @@
 #include "app/State.h"
 #include "common/AutoComplete.h"
 #include "platform/error.h"
+#include "platform/msgbox.h"
 
 using namespace platform;
 
@@ -20,6 +21,21 @@ void FrmMain::SaveComplete() {
         g_error_free(error);
         throw ToolkitError(errors::PathFileAccessError, "Path/File access error: " + message);
     }
+}
+
+void FrmMain::SaveCompleteWhileClosing() {
+    std::string reason;
+    try {
+        SaveComplete();
+        if (!addressListUnreadable_) return;
+        reason = "It could not be read when Quellin started, so it was left as it was.";
+    } catch (const ToolkitError& error) {
+        reason = error.Description();
+    }
+    if (addressListLossReported_) return;
+    addressListLossReported_ = true;
+    MsgBox("The address list could not be saved to " + DataFile("autocomplete.dat") + ".\n\n" + reason,
+           vbExclamation);
 }
 
 // Opens the address text, exactly as typed, in the current tab.

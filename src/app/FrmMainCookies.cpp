@@ -1,5 +1,8 @@
 #include <glib.h>
 
+#include <string>
+#include <vector>
+
 #include "app/Forms.h"
 #include "platform/url_cache.h"
 
@@ -9,10 +12,12 @@ bool FrmMain::GetCookies() {
     lstCookies.Clear();
     const auto entries = TheUrlCache().Enumerate();
     if (!entries) return false;
+    std::vector<std::string> names;
     for (const auto& entry : *entries) {
         if (!(entry.CacheEntryType & NORMAL_CACHE_ENTRY)) continue;
         const std::string& name = entry.SourceUrlName;
-        if (name.size() >= 6 && g_ascii_strncasecmp(name.c_str(), "cookie", 6) == 0) lstCookies.AddItem(name);
+        if (name.size() >= 6 && g_ascii_strncasecmp(name.c_str(), "cookie", 6) == 0) names.push_back(name);
     }
+    lstCookies.SetItems(std::move(names));
     return true;
 }

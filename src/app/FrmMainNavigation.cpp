@@ -95,19 +95,6 @@ void FrmMain::ButtonDown(int Index) {
         picButton(i).SetPicture(Skin[i == Index ? Buttons[i].pressed : Buttons[i].normal].GetPicture());
 }
 
-void FrmMain::ResetMenus(platform::Label& Lbl) {
-    Lbl.SetForeColor(MenuHighlightTextColour);
-    Lbl.SetTransparent(false);
-    Lbl.SetBackColor(MenuHighlightColour);
-    TimerMenus.SetEnabled(true);
-}
-
-void FrmMain::TimerMenus_Timer() {
-    ResetMenus(labDummy);
-    ResetButtons(-1);
-    TimerMenus.SetEnabled(false);
-}
-
 void FrmMain::Timer1_Timer(int Index) {
     try {
         if (!WebBrowser1(Index).Busy()) {

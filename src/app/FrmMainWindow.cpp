@@ -77,6 +77,6 @@ void FrmMain::picMin_Click() {
 }
 
 void FrmMain::picClose_Click() {
-    SaveComplete();
+    SaveCompleteWhileClosing();
     frmDummy.Unload();
 }

@@ -4,10 +4,7 @@
 
 namespace CookieLists {
 
-void Fill(platform::ListBox& list, const std::vector<std::string>& items) {
-    list.Clear();
-    for (const auto& item : items) list.AddItem(item);
-}
+void Fill(platform::ListBox& list, const std::vector<std::string>& items) { list.SetItems(items); }
 
 std::vector<std::string> Selected(const platform::ListBox& list, bool selected) {
     std::vector<std::string> items;

@@ -39,15 +39,17 @@ void FrmCleanup::Form_Load() {
 }
 
 void FrmCleanup::CheckCookies() {
-    const std::vector<std::string> baseline = frmMain->lstCookies.Items();
-    frmMain->GetCookies();
-    newCookies_ = CookieNames::NotIn(frmMain->lstCookies.Items(), baseline);
-
+    // The filter mode goes by the words alone, old cookies and new: it needs no
+    // comparison with the baseline, and RemoveFilters scans the cache itself.
     if (CookieTrapMode == 3) {
         RemoveFilters();
         End();
         return;
     }
+    const std::vector<std::string> baseline = frmMain->lstCookies.Items();
+    frmMain->GetCookies();
+    newCookies_ = CookieNames::NotIn(frmMain->lstCookies.Items(), baseline);
+
     if (!frmMain->BaselineTaken) {
         // Every cookie would look new: removing them would take the user's logins.
         std::cerr << "Quellin: the cookie store could not be read at start-up, so no cookie is removed at exit.\n";

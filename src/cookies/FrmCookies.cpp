@@ -50,6 +50,7 @@ FrmCookies::FrmCookies() : Form(FormStyle{.showInTaskbar = false}) {
 
     Frame1.SetFont("Arial", 8, false);
     Label1.SetFont("Arial", 8, false);
+    lstAllCookies.SetFont("Arial", 8, false);
     for (CommandButton* button : {&Command1, &Command2, &Command3}) button->SetFont("Arial", 8, false);
 
     Command1.Click = [this] { Command1_Click(); };

@@ -1,14 +1,14 @@
 #include "cookies/FrmFilter.h"
 
-#include <glib.h>
-
 #include <algorithm>
 
 #include "app/Forms.h"
 #include "app/State.h"
+#include "common/General.h"
 #include "cookies/CookieForms.h"
 #include "cookies/CookieLists.h"
 #include "cookies/CookieNames.h"
+#include "platform/error.h"
 #include "platform/msgbox.h"
 #include "platform/screen.h"
 
@@ -53,6 +53,7 @@ FrmFilter::FrmFilter() : Form(FormStyle{.showInTaskbar = false, .resizable = fal
     Frame1.SetFont("Arial", 8, false);
     for (Label* label : {&Label1, &Label2}) label->SetFont("Arial", 8, false);
     Text1.SetFont("Arial", 8, false);
+    lstFilter.SetFont("Arial", 8, false);
     for (CommandButton* button : {&Command1, &Command2, &Command3}) button->SetFont("Arial", 8, false);
 
     Command1.Click = [this] { Command1_Click(); };
@@ -91,13 +92,12 @@ void FrmFilter::Command3_Click() {
 void FrmFilter::SaveList() {
     std::string text;
     for (const auto& word : lstFilter.Items()) text += word + "\r\n";
-    // Written beside the file and renamed over it: a failure never leaves it half written.
-    GError* error = nullptr;
-    if (g_file_set_contents(DataFile("filter.dat").c_str(), text.data(), static_cast<gssize>(text.size()), &error)) return;
-    const std::string reason = error->message;
-    g_error_free(error);
-    if (SaveFailureReported) return;
-    SaveFailureReported = true;
-    MsgBox("The word filters could not be saved (" + reason + "). Quellin keeps them until it closes.",
-           vbOKOnly | vbExclamation, "Cookie Filters");
+    try {
+        General::WriteWholeFile(DataFile("filter.dat"), text);
+    } catch (const ToolkitError& error) {
+        if (SaveFailureReported) return;
+        SaveFailureReported = true;
+        MsgBox("The word filters could not be saved (" + error.Description() + "). Quellin keeps them until it closes.",
+               vbOKOnly | vbExclamation, "Cookie Filters");
+    }
 }

@@ -24,6 +24,7 @@ void BuildPage(Container& page, Frame& frame, const char* caption, Label& label,
     label.PlaceIn(frame);
     label.Move(240, 360, 4095, 495);
     label.SetCaption(text);
+    label.SetTransparent(true);  // the page's own background shows through
     list.PlaceIn(frame);
     list.Move(240, 840, 4095, 1740);
     removeSelected.PlaceIn(page);
@@ -59,6 +60,7 @@ FrmNewcookies::FrmNewcookies() : Form(FormStyle{.resizable = false}) {
     SSTab1.SetFont("Arial", 8, false);
     for (Frame* frame : {&Frame1, &Frame2}) frame->SetFont("Arial", 8, false);
     for (Label* label : {&Label1, &Label2}) label->SetFont("Arial", 8, false);
+    for (ListBox* list : {&lstNewCookies, &lstAllCookies}) list->SetFont("Arial", 8, false);
     for (CommandButton* button : {&Command1, &Command2, &Command3, &Command4, &cmdClose})
         button->SetFont("Arial", 8, false);
 

@@ -3,6 +3,6 @@
 std::int16_t MenuMode = 0;
 std::string CurrentMenu;
 std::int16_t DropMenuOpen = 0;
-std::string MenuItems;
+std::vector<std::string> MenuItems;
 std::int16_t MenuItemIndex = 0;
 std::string FavMenuHoverPath;

@@ -2,12 +2,14 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // State of the menu bar and its drop-down and favourites menus, shared by the
 // main window and the menu windows.
 extern std::int16_t MenuMode;
 extern std::string CurrentMenu;
 extern std::int16_t DropMenuOpen;
-extern std::string MenuItems;
+// The items of the open drop-down, one per row.
+extern std::vector<std::string> MenuItems;
 extern std::int16_t MenuItemIndex;
 extern std::string FavMenuHoverPath;

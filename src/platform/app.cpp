@@ -1,4 +1,5 @@
 #include "platform/app.h"
+#include "platform/internet_options.h"
 
 #include "platform/error.h"
 #include "platform/retire.h"
@@ -34,13 +35,22 @@ void ReleaseHeldHandlers() {
 }  // namespace
 
 void Init(int argc, char** argv) {
+    // The program places its own top-level windows, which only X11 allows: on a
+    // Wayland desktop it runs through XWayland.
+    gdk_set_allowed_backends("x11");
     gtk_init(&argc, &argv);
     Gtk::Main::init_gtkmm_internals();
+    LoadInternetOptions();
     commandLine.clear();
     for (int i = 1; i < argc; ++i) {
         if (i > 1) commandLine += ' ';
         commandLine += argv[i];
     }
+    // A file named relative to the folder the program was started in is opened by
+    // its full path: the browser knows nothing of that folder.
+    std::error_code error;
+    if (argc == 2 && !g_path_is_absolute(argv[1]) && std::filesystem::is_regular_file(argv[1], error))
+        commandLine = std::filesystem::absolute(argv[1], error).lexically_normal().string();
 }
 
 const std::string& Command() { return commandLine; }
@@ -104,7 +114,9 @@ void Dispatch(std::function<void()> handler) {
         heldHandlers.push_back(std::move(handler));
         return;
     }
-    RunHandler(handler);
+    // Events held back earlier happened first: they run before this one.
+    ReleaseHeldHandlers();
+    if (!ended) RunHandler(handler);
 }
 
 void RunHandler(const std::function<void()>& handler) {

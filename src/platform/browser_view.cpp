@@ -31,7 +31,7 @@ void SetBrowserViewFactory(BrowserViewFactory newFactory) { factory = std::move(
 
 std::unique_ptr<BrowserView> NewBrowserView() {
     if (factory) return factory();
-    return std::make_unique<WebKitView>();
+    return WebKitView::ForNewControl();
 }
 
 void SetHomePage(const std::string& address) { homePage = address; }

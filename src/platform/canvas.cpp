@@ -1,10 +1,13 @@
 #include "platform/canvas.h"
 
 #include <gdkmm/window.h>
+#include <glibmm/main.h>
 #include <gtk/gtk.h>
 #include <pangomm/layout.h>
 
 #include <algorithm>
+#include <functional>
+#include <string_view>
 
 #include "platform/twips.h"
 
@@ -55,6 +58,7 @@ void Canvas::SetPixelSize(int width, int height) {
     width_ = width;
     height_ = height;
     set_size_request(width, height);
+    shownDigest_ = ImageDigest();
     queue_draw();
 }
 
@@ -89,7 +93,7 @@ void Canvas::Cls() {
     PaintBackground(Cairo::Context::create(image_));
     CurrentX = 0;
     CurrentY = 0;
-    queue_draw();
+    ImageChanged();
 }
 
 Glib::RefPtr<Pango::Layout> Canvas::Layout(const std::string& text) {
@@ -111,7 +115,7 @@ void Canvas::Print(const std::string& text) {
     layout->get_pixel_size(width, height);
     CurrentX = 0;
     CurrentY += PixelsToTwipsY(height);
-    queue_draw();
+    ImageChanged();
 }
 
 double Canvas::TextWidth(const std::string& text) {
@@ -147,10 +151,37 @@ void Canvas::CopyFrom(const Canvas& source, int x, int y, int width, int height,
     cr->set_source(from, originX, originY);
     cr->set_operator(Cairo::OPERATOR_SOURCE);
     cr->paint();
+    ImageChanged();
+}
+
+void Canvas::ImageChanged() {
+    if (pendingShow_.connected()) return;
+    // Before GTK's own redraw of this turn, which runs at HIGH_IDLE + 20.
+    pendingShow_ = Glib::signal_idle().connect(
+        [this] {
+            ShowImageIfChanged();
+            return false;
+        },
+        Glib::PRIORITY_HIGH_IDLE + 10);
+}
+
+void Canvas::ShowImageIfChanged() {
+    pendingShow_.disconnect();
+    const std::size_t digest = ImageDigest();
+    if (digest == shownDigest_) return;
+    shownDigest_ = digest;
     queue_draw();
 }
 
+std::size_t Canvas::ImageDigest() const {
+    image_->flush();
+    const auto* data = reinterpret_cast<const char*>(image_->get_data());
+    const std::size_t bytes = static_cast<std::size_t>(image_->get_stride()) * image_->get_height();
+    return std::hash<std::string_view>{}(std::string_view(data, bytes));
+}
+
 void Canvas::RefreshNow() {
+    ShowImageIfChanged();
     queue_draw();
     if (auto window = get_window()) window->process_updates(true);
     gdk_display_flush(gdk_display_get_default());

@@ -3,6 +3,7 @@
 #include <cairomm/surface.h>
 #include <gtkmm/fixed.h>
 
+#include <cstddef>
 #include <string>
 
 #include "platform/color.h"
@@ -12,10 +13,13 @@ namespace platform {
 
 // A drawing surface that can hold child widgets: the client area of a form and of
 // a picture box. It keeps a persistent image (background colour, picture, then what
-// was drawn) that survives repaints, and draws its children over it.
+// was drawn) that survives repaints, and draws its children over it. Drawing into
+// the image is shown at the next idle time, and only when the image then differs
+// from the one last shown: drawing the same thing again paints nothing.
 class Canvas : public Gtk::Fixed {
 public:
     Canvas();
+    ~Canvas() override { pendingShow_.disconnect(); }
 
     // The largest side of the persistent image.
     static constexpr int MaxImageSide = 8192;
@@ -64,6 +68,11 @@ protected:
     void on_realize() override;
 
 private:
+    // The image was drawn into: show it once the drawing of this turn is done.
+    void ImageChanged();
+    void ShowImageIfChanged();
+    std::size_t ImageDigest() const;
+
     void PaintBackground(const Cairo::RefPtr<Cairo::Context>& cr) const;
     Glib::RefPtr<Pango::Layout> Layout(const std::string& text);
 
@@ -72,6 +81,8 @@ private:
     OleColor backColor_ = vbButtonFace;
     OleColor foreColor_ = vbButtonText;
     Picture picture_;
+    std::size_t shownDigest_ = 0;
+    sigc::connection pendingShow_;
 };
 
 }  // namespace platform

@@ -111,6 +111,8 @@ void Control::SetEnabled(bool enabled) {
 }
 
 void Control::SetToolTipText(const std::string& text) {
+    // GTK asks the X server where the pointer is whenever a tooltip is set.
+    if (text == toolTipText_) return;
     toolTipText_ = text;
     widget_->set_tooltip_text(text);
 }

@@ -6,7 +6,7 @@
 
 namespace platform {
 
-// A folder list box: the full paths of the sub-folders of Path, in the order of
+// A folder list box: the sub-folders of Path as full paths, in the order of
 // their names, letter case ignored.
 class DirListBox : public ListBox {
 public:

@@ -4,6 +4,7 @@
 #include <glib.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/app.h"
 #include "platform/error.h"
@@ -16,9 +17,51 @@ namespace {
 // X can express only 16-bit coordinates and sizes.
 int ClampToX(int pixels) { return std::clamp(pixels, -32768, 32767); }
 int ClampSizeToX(int pixels) { return std::clamp(pixels, 1, 32767); }
+
+// Holds a flag raised for as long as it lives, however its scope is left.
+class FlagWhile {
+public:
+    explicit FlagWhile(bool& flag) : flag_(flag) { flag_ = true; }
+    ~FlagWhile() { flag_ = false; }
+    FlagWhile(const FlagWhile&) = delete;
+    FlagWhile& operator=(const FlagWhile&) = delete;
+
+private:
+    bool& flag_;
+};
+
+// Remembers a request made to the window system, unless it repeats the last one.
+void Request(std::deque<std::pair<int, int>>& requests, std::pair<int, int> value) {
+    constexpr std::size_t kept = 32;
+    if (!requests.empty() && requests.back() == value) return;
+    if (requests.size() == kept) requests.pop_front();
+    requests.push_back(value);
+}
+
+// Takes a value the window reported. Reports arrive in the order of the requests
+// they answer: a report of one request means the older ones are answered too, and
+// a value nobody asked for is the window manager's own, which overrides them all.
+// True when no request is left in flight, so that the report is where the window
+// really is.
+bool Settled(std::deque<std::pair<int, int>>& requests, std::pair<int, int> reported) {
+    const auto echo = std::find(requests.begin(), requests.end(), reported);
+    requests.erase(requests.begin(), echo == requests.end() ? echo : echo + 1);
+    return requests.empty();
+}
+
+std::vector<Form*>& LoadedList() {
+    static std::vector<Form*> forms;
+    return forms;
+}
 }  // namespace
 
-Form::Form(FormStyle style) {
+const std::vector<Form*>& LoadedForms() { return LoadedList(); }
+
+void DeleteSlotWhenIdle(FormSlotBase* slot) {
+    DeleteWhenIdle([slot] { delete slot; });
+}
+
+Form::Form(FormStyle style) : window_(style.dropDown ? Gtk::WINDOW_POPUP : Gtk::WINDOW_TOPLEVEL) {
     window_.set_decorated(!style.borderless);
     window_.set_skip_taskbar_hint(!style.showInTaskbar);
     window_.set_skip_pager_hint(!style.showInTaskbar);
@@ -26,7 +69,28 @@ Form::Form(FormStyle style) {
     canvas_.show();
     window_.add(canvas_);
     window_.set_gravity(Gdk::GRAVITY_NORTH_WEST);
+    if (!style.controlBox) TakeOutControlBox();
     WatchWindow();
+    if (style.dropDown) {
+        window_.set_type_hint(Gdk::WINDOW_TYPE_HINT_DROPDOWN_MENU);
+        dropDownWatch_ = std::make_unique<DropDownWatch>(window_, [this, alive = alive_] {
+            if (*alive) Form_Deactivate();
+        });
+    }
+}
+
+void Form::TakeOutControlBox() {
+    window_.set_deletable(false);
+    window_.set_type_hint(Gdk::WINDOW_TYPE_HINT_DIALOG);
+    // The window manager is asked for a title bar and a border and leaves the
+    // buttons and the window menu out; GTK sets its own hints while realising.
+    window_.signal_realize().connect(
+        [this] {
+            auto window = window_.get_window();
+            window->set_decorations(Gdk::DECOR_BORDER | Gdk::DECOR_TITLE);
+            window->set_functions(Gdk::FUNC_MOVE);
+        },
+        true);
 }
 
 Form::~Form() {
@@ -50,9 +114,32 @@ void Form::WatchWindow() {
     });
     window_.property_is_active().signal_changed().connect([this] {
         const bool active = window_.property_is_active();
-        if (active == active_) return;
+        // A drop-down's activation is its watch's: without a window manager the
+        // focus follows the pointer in and out of it.
+        if (active == active_ || dropDownWatch_) return;
         active_ = active;
         Dispatch([this, active] { active ? Form_Activate() : Form_Deactivate(); });
+    });
+    window_.signal_configure_event().connect(
+        [this](GdkEventConfigure* event) {
+            WindowConfigured(event->width, event->height);
+            return false;
+        },
+        false);
+    canvas_.signal_motion_notify_event().connect([this](GdkEventMotion* event) {
+        const int Button = (event->state & GDK_BUTTON1_MASK ? 1 : 0) | (event->state & GDK_BUTTON3_MASK ? 2 : 0) |
+                           (event->state & GDK_BUTTON2_MASK ? 4 : 0);
+        const double X = PixelsToTwipsX(event->x), Y = PixelsToTwipsY(event->y);
+        Dispatch([this, Button, X, Y] { Form_MouseMove(Button, X, Y); });
+        return false;
+    });
+    window_.signal_map_event().connect([this](GdkEventAny*) {
+        onScreen_ = true;
+        return false;
+    });
+    window_.signal_unmap_event().connect([this](GdkEventAny*) {
+        onScreen_ = false;
+        return false;
     });
     window_.signal_focus_in_event().connect([this](GdkEventFocus*) {
         Dispatch([this] { Form_GotFocus(); });
@@ -60,13 +147,43 @@ void Form::WatchWindow() {
     });
 }
 
+// The window manager (a keyboard shortcut, tiling, another program) has moved or
+// resized the window: the form takes where it really is, and a new size raises
+// Form_Resize as a size set by the program does.
+void Form::WindowConfigured(int width, int height) {
+    int x = 0, y = 0;
+    window_.get_window()->get_root_origin(x, y);
+    // A report of a value that has not changed since the last one answers none of
+    // the requests in flight: only the other half of the geometry moved.
+    if (std::pair(x, y) != std::exchange(reportedPosition_, {x, y}) && Settled(requestedPositions_, {x, y}) &&
+        std::pair(x, y) != std::pair(ClampToX(TwipsToPixelsX(left_)), ClampToX(TwipsToPixelsY(top_)))) {
+        left_ = PixelsToTwipsX(x);
+        top_ = PixelsToTwipsY(y);
+    }
+    if (std::pair(width, height) == std::exchange(reportedSize_, {width, height}) ||
+        !Settled(requestedSizes_, {width, height}) ||
+        std::pair(width, height) == std::pair(ClampSizeToX(TwipsToPixelsX(width_)), ClampSizeToX(TwipsToPixelsY(height_))))
+        return;
+    width_ = PixelsToTwipsX(width);
+    height_ = PixelsToTwipsY(height);
+    canvas_.SetPixelSize(width, height);
+    Dispatch([this, alive = alive_] {
+        if (*alive) RunResize();
+    });
+}
+
 void Form::ApplySize() {
     const int width = ClampSizeToX(TwipsToPixelsX(width_)), height = ClampSizeToX(TwipsToPixelsY(height_));
     canvas_.SetPixelSize(width, height);
+    Request(requestedSizes_, {width, height});
     window_.resize(width, height);
 }
 
-void Form::ApplyPosition() { window_.move(ClampToX(TwipsToPixelsX(left_)), ClampToX(TwipsToPixelsY(top_))); }
+void Form::ApplyPosition() {
+    const int x = ClampToX(TwipsToPixelsX(left_)), y = ClampToX(TwipsToPixelsY(top_));
+    Request(requestedPositions_, {x, y});
+    window_.move(x, y);
+}
 
 void Form::RunResize() {
     // The design-time geometry set while the form is built raises no event, nor
@@ -136,6 +253,7 @@ void Form::Show(int modal) {
     ApplySize();
     ApplyPosition();
     window_.set_modal(modal == vbModal);
+    DropDownWatch::WindowShown(window_);
     window_.show();
     ApplyPosition();
     if (first) RunResize();
@@ -150,11 +268,14 @@ void Form::Show(int modal) {
 }
 
 void Form::SetCaption(const std::string& caption) {
+    if (caption == caption_ && window_.get_title() == caption) return;
     caption_ = caption;
     window_.set_title(caption);
 }
 
 void Form::Refresh() {
+    // A window just shown is on screen only once the X server has mapped it.
+    if (visible_ && windowState_ != vbMinimized) WaitWithoutHandlers([this] { return onScreen_; }, 1000);
     canvas_.RefreshNow();
     if (auto window = window_.get_window()) window->process_updates(true);
     gdk_display_flush(gdk_display_get_default());
@@ -177,6 +298,7 @@ Form& FormSlotBase::GetBase() {
     Form* form = instance_.get();
     form->slot_ = this;
     form->loaded_ = true;
+    LoadedList().push_back(form);
     HandlerScope running;
     form->Form_Load();
     return *form;
@@ -184,21 +306,23 @@ Form& FormSlotBase::GetBase() {
 
 void FormSlotBase::Unload() {
     if (!instance_ || unloading_) return;
-    unloading_ = true;
     int cancel = 0;
     {
+        // A handler that raised leaves the form loaded, and unloadable again.
+        FlagWhile unloading(unloading_);
         HandlerScope running;
         instance_->Form_Unload(cancel);
     }
-    unloading_ = false;
     if (cancel || !instance_) return;
     auto dying = std::move(instance_);
+    std::erase(LoadedList(), dying.get());
     dying->slot_ = nullptr;
     dying->loaded_ = false;
     dying->visible_ = false;
     *dying->alive_ = false;
     dying->window_.hide();
     DeleteWhenIdle([raw = dying.release()] { delete raw; });
+    Emptied();
 }
 
 }  // namespace platform

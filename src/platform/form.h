@@ -2,11 +2,16 @@
 
 #include <gtkmm/window.h>
 
+#include <climits>
+#include <deque>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/canvas.h"
 #include "platform/container.h"
+#include "platform/drop_down_watch.h"
 
 namespace platform {
 
@@ -18,16 +23,27 @@ inline constexpr int vbModal = 1;
 
 class FormSlotBase;
 
+// Deletes the slot of an extra instance once the running handlers have returned.
+void DeleteSlotWhenIdle(FormSlotBase* slot);
+
 // How a form's window looks to the desktop.
 struct FormStyle {
     bool borderless = false;
     bool showInTaskbar = true;
     bool resizable = true;
+    // False: the window manager gives it no close, minimise or maximise button;
+    // it closes through its own buttons.
+    bool controlBox = true;
+    // A drop-down menu: placed above every other window and never focused; it loses
+    // the activation when the user presses a button outside it (DropDownWatch).
+    bool dropDown = false;
 };
 
 // A window of the program. Geometry and window state are held here in twips and
 // mirrored onto the window; changing Width, Height or WindowState runs Form_Resize
-// at once, re-entrantly (setting the value it already has changes nothing). Each form class has one default instance in a FormSlot.
+// at once, re-entrantly (setting the value it already has changes nothing). Moves
+// and resizes made by the window manager are read back from the window and raise
+// Form_Resize as well. Each form class has one default instance in a FormSlot.
 class Form : public Container {
 public:
     ~Form() override;
@@ -79,27 +95,41 @@ protected:
     virtual void Form_Activate() {}
     virtual void Form_Deactivate() {}
     virtual void Form_GotFocus() {}
+    // The pointer moves over the form's own background, not over one of its controls.
+    virtual void Form_MouseMove(int /*Button*/, double /*X*/, double /*Y*/) {}
     virtual void Form_Unload(int& /*Cancel*/) {}
 
 private:
     friend class FormSlotBase;
+
+// Deletes the slot of an extra instance once the running handlers have returned.
+void DeleteSlotWhenIdle(FormSlotBase* slot);
     void ApplySize();
     void ApplyPosition();
     void RunResize();
     void WatchWindow();
+    void TakeOutControlBox();
+    void WindowConfigured(int width, int height);
 
     Gtk::Window window_;
     Canvas canvas_;
     FormSlotBase* slot_ = nullptr;
     double left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+    // What the layer has asked the window system for, in pixels, oldest first and
+    // not yet reported back: reports of these are echoes of the program's own changes.
+    std::deque<std::pair<int, int>> requestedPositions_, requestedSizes_;
+    // What the window last reported, in pixels.
+    std::pair<int, int> reportedPosition_{INT_MIN, INT_MIN}, reportedSize_{0, 0};
     int windowState_ = vbNormal;
     bool visible_ = false;
     bool loaded_ = false;
     bool everShown_ = false;
     bool active_ = false;
+    bool onScreen_ = false;  // mapped by the X server
     int modalDepth_ = 0;
     std::string caption_;
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+    std::unique_ptr<DropDownWatch> dropDownWatch_;
 };
 
 // The slot of a form's default instance. Any use loads the form (and runs its
@@ -114,6 +144,8 @@ public:
 protected:
     Form& GetBase();
     virtual std::unique_ptr<Form> Make() = 0;
+    // Called once the slot has emptied after an unload.
+    virtual void Emptied() {}
     std::unique_ptr<Form> instance_;
 
 private:
@@ -130,5 +162,22 @@ public:
 protected:
     std::unique_ptr<Form> Make() override { return std::make_unique<T>(); }
 };
+
+// The slot of an extra instance: owned by nobody, it goes away with its form.
+template <typename T>
+class ExtraInstanceSlot : public FormSlot<T> {
+protected:
+    void Emptied() override { DeleteSlotWhenIdle(this); }
+};
+
+// Makes and loads an extra instance of a form besides its default one. Nobody
+// owns it: it lives until it unloads itself.
+template <typename T>
+T& NewInstance() {
+    return (new ExtraInstanceSlot<T>)->Get();
+}
+
+// Every form loaded now, default instances and extra ones, in the order they were loaded.
+const std::vector<Form*>& LoadedForms();
 
 }  // namespace platform

@@ -12,6 +12,7 @@ Label::Label() : Control(std::make_unique<Gtk::DrawingArea>()) {
 }
 
 void Label::SetCaption(const std::string& caption) {
+    if (caption == caption_) return;
     caption_ = caption;
     area_->queue_draw();
 }

@@ -62,8 +62,7 @@ void ListBox::AddItem(const std::string& item, int index) {
     selected_.insert(selected_.begin() + index, false);
     if (listIndex_ >= index) ++listIndex_;
     // Inserted with its text in one step: the view hears of the row once.
-    const std::string shown = DisplayText(item);
-    gtk_list_store_insert_with_values(store_->gobj(), nullptr, index, columns_.text.index(), shown.c_str(), -1);
+    gtk_list_store_insert_with_values(store_->gobj(), nullptr, index, columns_.text.index(), DisplayText(item).c_str(), -1);
 }
 
 void ListBox::SetItems(std::vector<std::string> items) {
@@ -71,10 +70,13 @@ void ListBox::SetItems(std::vector<std::string> items) {
     if (sorted_) SortForList(items);
     items_ = std::move(items);
     selected_.assign(items_.size(), false);
-    // The view is filled while detached, so that it does not lay itself out for each row.
+    // The view is filled while detached, so that it does not lay itself out for each row;
+    // detaching tells the selection of a change that is none.
+    syncing_ = true;
     view_.unset_model();
     for (const auto& item : items_) (*store_->append())[columns_.text] = DisplayText(item);
     view_.set_model(store_);
+    syncing_ = false;
 }
 
 void ListBox::CheckIndex(int index) const {

@@ -32,12 +32,8 @@ GtkWidget* PlainBrowserWindow::OpenPopup(WebKitView& opener) {
 PlainBrowserWindow::PlainBrowserWindow(std::unique_ptr<WebKitView> view) : view_(std::move(view)) {
     set_default_size(DefaultWidth, DefaultHeight);
     add(view_->Widget());
-    view_->events.TitleChange = [this](const std::string& title) {
-        set_title(title.empty() ? view_->LocationURL() : title);
-    };
-    view_->events.DocumentComplete = [this](const std::string& url) {
-        if (view_->LocationName().empty()) set_title(url);
-    };
+    view_->events.TitleChange = [this](const std::string&) { set_title(view_->LocationName()); };
+    view_->events.DocumentComplete = [this](const std::string&) { set_title(view_->LocationName()); };
     view_->events.OnQuit = [this] {
         hide();
         DeleteSoon();

@@ -3,6 +3,8 @@
 #include <glib.h>
 #include <webkit2/webkit2.h>
 
+#include <utility>
+
 namespace platform::webkit {
 
 std::string DataFolder() {
@@ -33,9 +35,20 @@ WebKitCookieManager* CookieManager() {
     return webkit_web_context_get_cookie_manager(Context());
 }
 
+namespace {
+WebKitWebView* startedPage = nullptr;
+}  // namespace
+
 void StartEngine() {
     // Any question for the network process launches it; the answer is not needed.
     webkit_cookie_manager_get_accept_policy(CookieManager(), nullptr, nullptr, nullptr);
+    // A web process is launched by the first load of a page, and an empty
+    // document is the cheapest one.
+    if (startedPage) return;
+    startedPage = WEBKIT_WEB_VIEW(g_object_ref_sink(g_object_new(WEBKIT_TYPE_WEB_VIEW, "web-context", Context(), nullptr)));
+    webkit_web_view_load_html(startedPage, "", "about:blank");
 }
+
+WebKitWebView* TakeStartedPage() { return std::exchange(startedPage, nullptr); }
 
 }  // namespace platform::webkit

@@ -4,6 +4,7 @@
 
 typedef struct _WebKitWebContext WebKitWebContext;
 typedef struct _WebKitCookieManager WebKitCookieManager;
+typedef struct _WebKitWebView WebKitWebView;
 
 namespace platform::webkit {
 
@@ -15,8 +16,14 @@ std::string DataFolder();
 WebKitWebContext* Context();
 WebKitCookieManager* CookieManager();
 
-// Starts the engine's network process without waiting for it, so that it comes up
-// while the program builds its windows.
+// Starts the engine's network process and a web process without waiting for
+// either, so that they come up while the program builds its windows. The web
+// process is held by a blank page until the first view takes it over.
 void StartEngine();
+
+// The blank page started by StartEngine, handed over once (its reference goes to
+// the caller), so that a view made related to it runs in the web process that is
+// already coming up; nullptr after that, or without StartEngine.
+WebKitWebView* TakeStartedPage();
 
 }  // namespace platform::webkit

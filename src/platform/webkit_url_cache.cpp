@@ -4,6 +4,7 @@
 #include <libsoup/soup.h>
 #include <webkit2/webkit2.h>
 
+#include <algorithm>
 #include <limits>
 #include <memory>
 #include <optional>
@@ -53,24 +54,40 @@ private:
     std::shared_ptr<State> state_ = std::make_shared<State>();
 };
 
+using CookieListReply = PendingReply<std::optional<CookieList>>;
+
+// The answer of a call that lists cookies, finished by `Finish`.
+template <GList* (*Finish)(WebKitCookieManager*, GAsyncResult*, GError**)>
+void DeliverCookieList(GObject* manager, GAsyncResult* result, gpointer data) {
+    GError* error = nullptr;
+    GList* cookies = Finish(WEBKIT_COOKIE_MANAGER(manager), result, &error);
+    if (error) {
+        g_error_free(error);
+        CookieListReply::Deliver(data, std::nullopt);
+        return;
+    }
+    CookieList list;
+    for (GList* item = cookies; item; item = item->next) list.emplace_back(static_cast<SoupCookie*>(item->data));
+    g_list_free(cookies);
+    CookieListReply::Deliver(data, std::move(list));
+}
+
 std::optional<CookieList> AllCookies() {
-    PendingReply<std::optional<CookieList>> reply;
-    webkit_cookie_manager_get_all_cookies(
-        webkit::CookieManager(), nullptr,
-        [](GObject* manager, GAsyncResult* result, gpointer data) {
-            GError* error = nullptr;
-            GList* cookies = webkit_cookie_manager_get_all_cookies_finish(WEBKIT_COOKIE_MANAGER(manager), result, &error);
-            if (error) {
-                g_error_free(error);
-                PendingReply<std::optional<CookieList>>::Deliver(data, std::nullopt);
-                return;
-            }
-            CookieList list;
-            for (GList* item = cookies; item; item = item->next) list.emplace_back(static_cast<SoupCookie*>(item->data));
-            g_list_free(cookies);
-            PendingReply<std::optional<CookieList>>::Deliver(data, std::move(list));
-        },
-        reply.CallbackData());
+    CookieListReply reply;
+    webkit_cookie_manager_get_all_cookies(webkit::CookieManager(), nullptr,
+                                          DeliverCookieList<webkit_cookie_manager_get_all_cookies_finish>,
+                                          reply.CallbackData());
+    auto answer = reply.Wait();
+    if (!answer) return std::nullopt;
+    return std::move(*answer);
+}
+
+// The cookies that a request for the address would carry.
+std::optional<CookieList> CookiesSentTo(const std::string& uri) {
+    CookieListReply reply;
+    webkit_cookie_manager_get_cookies(webkit::CookieManager(), uri.c_str(), nullptr,
+                                      DeliverCookieList<webkit_cookie_manager_get_cookies_finish>,
+                                      reply.CallbackData());
     auto answer = reply.Wait();
     if (!answer) return std::nullopt;
     return std::move(*answer);
@@ -98,6 +115,23 @@ std::string EntryName(SoupCookie* cookie) {
     return std::string("Cookie:") + g_get_user_name() + "@" + domain + soup_cookie_get_path(cookie);
 }
 
+bool HasEntry(const CookieList& cookies, const std::string& sourceUrlName) {
+    return std::any_of(cookies.begin(), cookies.end(),
+                       [&](const CookiePtr& cookie) { return EntryName(cookie.get()) == sourceUrlName; });
+}
+
+// "https://" + domain + path of an entry name of this user; nothing for another name.
+std::optional<std::string> EntryAddress(const std::string& sourceUrlName) {
+    const std::string prefix = std::string("Cookie:") + g_get_user_name() + "@";
+    if (sourceUrlName.compare(0, prefix.size(), prefix) != 0) return std::nullopt;
+    const std::string domainAndPath = sourceUrlName.substr(prefix.size());
+    const auto slash = domainAndPath.find('/');
+    if (slash == 0 || slash == std::string::npos) return std::nullopt;
+    std::string uri = "https://" + domainAndPath;
+    if (!g_uri_is_valid(uri.c_str(), G_URI_FLAGS_NONE, nullptr)) return std::nullopt;
+    return uri;
+}
+
 // A cookie with an expiry that has not yet passed; the store may still hold
 // cookies whose time ran out since they were set.
 bool IsLivePersistent(SoupCookie* cookie) {
@@ -123,7 +157,12 @@ std::optional<std::vector<UrlCacheEntryInfo>> WebKitUrlCache::Enumerate() {
 }
 
 bool WebKitUrlCache::DeleteEntry(const std::string& sourceUrlName) {
-    auto cookies = AllCookies();
+    // Listing the whole store costs time that grows faster than the store: a secure
+    // request to the entry's own domain and path carries every cookie of the entry.
+    // Only when that finds none (an odd name, or one already gone) is the store listed.
+    std::optional<CookieList> cookies;
+    if (auto uri = EntryAddress(sourceUrlName)) cookies = CookiesSentTo(*uri);
+    if (!cookies || !HasEntry(*cookies, sourceUrlName)) cookies = AllCookies();
     if (!cookies) return false;
     bool matched = false;
     bool allDeleted = true;

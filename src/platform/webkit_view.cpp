@@ -6,7 +6,10 @@
 #include <webkit2/webkit2.h>
 
 #include <cmath>
+#include <utility>
+#include <vector>
 
+#include "platform/address.h"
 #include "platform/app.h"
 #include "platform/find_bar.h"
 #include "platform/page_properties_dialog.h"
@@ -20,9 +23,12 @@ namespace {
 
 // Every view gets settings and user content of its own: a page may open windows
 // without a click (the program decides about pop-ups itself), and the offline
-// filter is added to one view at a time.
+// filter is added to one view at a time. The first view made takes over the web
+// process that the engine started ahead, if any.
 GtkWidget* NewWebView(WebKitWebView* related) {
     webkit::RegisterViewSourceScheme();
+    WebKitWebView* startedPage = related ? nullptr : webkit::TakeStartedPage();
+    if (startedPage) related = startedPage;
     WebKitSettings* settings =
         webkit_settings_new_with_settings("javascript-can-open-windows-automatically", TRUE, nullptr);
     WebKitUserContentManager* content = webkit_user_content_manager_new();
@@ -33,17 +39,11 @@ GtkWidget* NewWebView(WebKitWebView* related) {
                                 "user-content-manager", content, nullptr));
     g_object_unref(settings);
     g_object_unref(content);
+    if (startedPage) {
+        gtk_widget_destroy(GTK_WIDGET(startedPage));
+        g_object_unref(startedPage);
+    }
     return GTK_WIDGET(view);
-}
-
-// An absolute local path becomes a file URI; any other text is the engine's to judge.
-std::string UriFor(const std::string& address) {
-    if (!g_path_is_absolute(address.c_str())) return address;
-    gchar* uri = g_filename_to_uri(address.c_str(), nullptr, nullptr);
-    if (!uri) return address;
-    std::string result = uri;
-    g_free(uri);
-    return result;
 }
 
 // Whether loading the address would reach the network.
@@ -103,6 +103,23 @@ WebKitUserContentFilter* OfflineFilter() {
     return state.filter;
 }
 
+// The view whose page is asking for a new window while the program decides.
+WebKitView* openerAsking = nullptr;
+// The views made while it asks, with the tokens that tell whether they still live.
+std::vector<std::pair<std::weak_ptr<const bool>, WebKitView*>> madeForPopup;
+
+// Marks a view as asking for a new window for as long as it lives.
+class AskingForNewWindow {
+public:
+    explicit AskingForNewWindow(WebKitView* opener) : outer_(std::exchange(openerAsking, opener)) {}
+    ~AskingForNewWindow() { openerAsking = outer_; }
+    AskingForNewWindow(const AskingForNewWindow&) = delete;
+    AskingForNewWindow& operator=(const AskingForNewWindow&) = delete;
+
+private:
+    WebKitView* outer_;
+};
+
 std::string SuggestedFileName(const std::string& title) {
     std::string name = title.empty() ? "page" : title;
     for (char& c : name)
@@ -145,6 +162,14 @@ WebKitView::WebKitView() : WebKitView(NewWebView(nullptr)) {}
 
 WebKitView::WebKitView(WebKitView& opener) : WebKitView(NewWebView(opener.view_)) {
     SetOffline(opener.offline_);
+}
+
+std::unique_ptr<WebKitView> WebKitView::ForNewControl() {
+    if (!openerAsking) return std::make_unique<WebKitView>();
+    auto view = std::make_unique<WebKitView>(*openerAsking);
+    view->popupOf_ = openerAsking;
+    madeForPopup.emplace_back(view->LifeToken(), view.get());
+    return view;
 }
 
 WebKitView::WebKitView(GtkWidget* floatingView)
@@ -197,11 +222,20 @@ void WebKitView::ConnectSignals() {
 
 Gtk::Widget& WebKitView::Widget() { return *widget_; }
 
+void WebKitView::LoadDeferredAddress() {
+    popupOf_ = nullptr;
+    Navigate(std::exchange(deferredAddress_, ""));
+}
+
 // A view whose engine has stopped answering stays dead: loading anything would
 // start a new web process behind the program's back.
 void WebKitView::Navigate(const std::string& address) {
+    if (popupOf_) {
+        deferredAddress_ = address;
+        return;
+    }
     if (address.empty() || !answering_) return;
-    const std::string uri = UriFor(address);
+    const std::string uri = UriForAddress(address);
     if (webkit::IsViewSourceAddress(uri)) webkit::KeepShownPageForSource(view_);
     webkit_web_view_load_uri(view_, uri.c_str());
 }
@@ -245,7 +279,8 @@ void WebKitView::SendKeys(const std::string& keys) {
     else if (keys == "+{F10}p") ShowProperties();
 }
 
-std::string WebKitView::LocationName() { return title_; }
+// A page without a title is known by its address.
+std::string WebKitView::LocationName() { return title_.empty() ? LocationURL() : title_; }
 
 std::string WebKitView::LocationURL() {
     const char* uri = webkit_web_view_get_uri(view_);
@@ -382,11 +417,21 @@ GtkWidget* WebKitView::CreatePopup(WebKitNavigationAction* action) {
     bool cancel = false;
     Dispatch([&] {
         asked = true;
+        AskingForNewWindow asking(this);
         if (events.NewWindow2) events.NewWindow2(target, cancel);
     });
+    // The views made meanwhile that the engine does not take load what they were sent to.
+    auto* related = dynamic_cast<WebKitView*>(target);
+    const bool takesPopup = asked && !cancel && !life.expired() && related && related->popupOf_ == this;
+    for (auto& [token, made] : std::exchange(madeForPopup, {}))
+        if (!token.expired() && !(takesPopup && made == related)) made->LoadDeferredAddress();
+    if (takesPopup) {
+        related->popupOf_ = nullptr;
+        return GTK_WIDGET(related->view_);
+    }
     if (!asked || cancel || life.expired()) return nullptr;
     if (target) {
-        // The engine only accepts a new view of its own here, so the other view
+        // The engine only takes a view related to the opener: any other view
         // loads the pop-up's address instead.
         target->Navigate(uri);
         return nullptr;
@@ -434,7 +479,7 @@ Gtk::Window* WebKitView::Toplevel() const {
 
 void WebKitView::SavePage() {
     auto life = LifeToken();
-    const std::string path = AskSaveFileName(Toplevel(), SuggestedFileName(LocationName()));
+    const std::string path = AskSaveFileName(Toplevel(), SuggestedFileName(title_));
     if (path.empty() || life.expired()) return;
     GFile* file = g_file_new_for_path(path.c_str());
     webkit_web_view_save_to_file(

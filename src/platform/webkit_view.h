@@ -29,6 +29,11 @@ public:
     explicit WebKitView(WebKitView& opener);
     ~WebKitView() override;
 
+    // The view of a newly loaded browser control. While a page asks for a pop-up,
+    // the view is related to that page's, so that the program can hand it back
+    // and the pop-up itself, not a reload of its address, lands there.
+    static std::unique_ptr<WebKitView> ForNewControl();
+
     Gtk::Widget& Widget() override;
 
     void Navigate(const std::string& address) override;
@@ -53,6 +58,7 @@ public:
 private:
     explicit WebKitView(GtkWidget* floatingView);
     void ConnectSignals();
+    void LoadDeferredAddress();
 
     void LoadChanged(int loadEvent);
     void ReadTitleOfFinishedPage();
@@ -78,6 +84,12 @@ private:
     Gtk::Widget* widget_;
     bool offline_ = false;
     bool answering_ = true;
+    // The view whose page asked for the pop-up this view was made for; the engine
+    // takes this view as that pop-up only once.
+    // Until then it loads nothing (a page loaded first would no longer be the
+    // pop-up's window) and keeps the address it was last sent to.
+    const WebKitView* popupOf_ = nullptr;
+    std::string deferredAddress_;
     // The engine reports a page's title after the end of its load; a load counts as
     // ended once the title has been read from the page.
     std::string title_;

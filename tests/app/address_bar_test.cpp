@@ -95,18 +95,18 @@ TEST_F(AddressBarTest, EnterAddsANewAddressOnceAndAlwaysOpensTheText) {
 }
 
 TEST_F(AddressBarTest, TypingCompletesInlineAndSelectsTheRest) {
-    StartWithList({"www.abd.org", "HTTP://www.abc.com", "FILE:///C:/Documents/page.htm", "about:blank"});
+    StartWithList({"www.abd.example", "HTTP://www.abc.example", "FILE:///C:/Documents/page.htm", "about:blank"});
 
     Type("www.ab");
-    EXPECT_EQ(Shown(), "HTTP://www.ab[c.com]") << "the prefixed entry comes first in the list";
+    EXPECT_EQ(Shown(), "HTTP://www.ab[c.example]") << "the prefixed entry comes first in the list";
     Type("www.abd");
-    EXPECT_EQ(Shown(), "www.abd[.org]");
+    EXPECT_EQ(Shown(), "www.abd[.example]");
     Type("c:/");
     EXPECT_EQ(Shown(), "FILE:///C:/[Documents/page.htm]");
     Type("AB");
     EXPECT_EQ(Shown(), "ab[out:blank]");
-    Type("www.abd.org/more");
-    EXPECT_EQ(Shown(), "www.abd.org/more[]") << "a text longer than every entry completes nothing";
+    Type("www.abd.example/more");
+    EXPECT_EQ(Shown(), "www.abd.example/more[]") << "a text longer than every entry completes nothing";
 }
 
 TEST_F(AddressBarTest, KeysThatEditNeverCompleteButArrowsAndCtrlDo) {
@@ -144,7 +144,7 @@ TEST_F(AddressBarTest, AnEmptyListCompletesNothing) {
 }
 
 TEST_F(AddressBarTest, RealKeystrokesCompleteAndTheNextKeyReplacesTheCompletedTail) {
-    StartWithList({"http://www.example.org/", "http://www.exchange.org/"});
+    StartWithList({"http://www.example.org/", "http://www.exchange.example/"});
     frmMain->Window().present();
     Bar().SetText("");
     auto* entry = gtk_bin_get_child(GTK_BIN(Bar().Widget().gobj()));
@@ -175,12 +175,12 @@ TEST_F(AddressBarTest, RealKeystrokesCompleteAndTheNextKeyReplacesTheCompletedTa
     for (guint keyval : {GDK_KEY_w, GDK_KEY_w, GDK_KEY_w, GDK_KEY_period, GDK_KEY_e, GDK_KEY_x}) key(keyval);
     EXPECT_EQ(Shown(), "http://www.ex[ample.org/]");
     key(GDK_KEY_c);
-    EXPECT_EQ(Shown(), "http://www.exc[hange.org/]");
+    EXPECT_EQ(Shown(), "http://www.exc[hange.example/]");
     key(GDK_KEY_BackSpace);
     EXPECT_EQ(Shown(), "http://www.exc[]");
     key(GDK_KEY_Return);
     EXPECT_EQ(Navigations(0).back(), "http://www.exc");
-    EXPECT_EQ(List(), (std::vector<std::string>{"http://www.example.org/", "http://www.exc", "http://www.exchange.org/"}));
+    EXPECT_EQ(List(), (std::vector<std::string>{"http://www.example.org/", "http://www.exc", "http://www.exchange.example/"}));
 }
 
 TEST_F(AddressBarTest, SaveCompleteWritesTheListInItsOrderWithEmptyLinesAndDuplicates) {

@@ -273,12 +273,15 @@ TEST_F(TileBitmapTest, TilingReplacesWhatWasDrawnAndStaysAfterARepaint) {
     EXPECT_EQ(MisplacedPixels(dest, piece), 0);
 }
 
-TEST_F(TileBitmapTest, ASourceWithoutAreaEnds) {
-    PictureBox src, dest;
+TEST_F(TileBitmapTest, ASourceWithoutAreaEndsWithTheTargetCleared) {
+    PictureBox src, dest, cleared;
     src.SetWidth(0);
     src.SetHeight(0);
     SizeInPixels(dest, 400, 300);
+    SizeInPixels(cleared, 400, 300);
+    dest.Print("Text drawn before");
     TileBitmapModule::TileBitmap(dest, src);
+    EXPECT_TRUE(testing_support::SameImage(dest.Image(), cleared.Image()));
 }
 
 TEST_F(TileBitmapTest, AFormIsFilledTheSameWay) {

@@ -155,6 +155,17 @@ TEST_F(SkinTest, AFolderReplacesOnlyThePiecesItHoldsAndTheyTakeTheirBitmapsSize)
     EXPECT_EQ(wrong, 0);
 }
 
+TEST_F(SkinTest, PieceNamesIgnoreLetterCaseAsOnTheDesktopSkinsWereMadeFor) {
+    const fs::path skin = SkinFolder("Shouting");
+    Put(skin / "TITLEBAR.BMP", Bitmap(40, 26, Plain(0x204060)));
+    Put(skin / "SKIN.INI", "[animation]\r\n125\r\n[tabtext]\r\n&H0000FF\r\n");
+    frmMain->LoadSkin(skin.string());
+    EXPECT_TRUE(ShowsRule(Piece("picTitleBar").GetPicture(), 40, 26, Plain(0x204060)));
+    EXPECT_EQ(frmMain->Timer2.Interval(), 125);
+    EXPECT_EQ(TabTextColour, 0x0000FFu);
+    ExpectOthersBuiltIn({"picTitleBar"});
+}
+
 TEST_F(SkinTest, ASecondSkinKeepsTheFirstsPiecesWhereItHasNone) {
     const fs::path first = SkinFolder("First"), second = SkinFolder("Second");
     Put(first / "titlebar.bmp", Bitmap(30, 26, Plain(0x112233)));

@@ -1,4 +1,8 @@
+#include <utility>
+#include <vector>
+#include <functional>
 #include "program_fixture.h"
+#include "platform/msgbox.h"
 
 #include "app/State.h"
 #include "menus/MenuState.h"
@@ -121,6 +125,39 @@ TEST_F(ProgramTest, ClosingTheCarrierSavesTheAddressListRemovesTabsAndEnds) {
     EXPECT_EQ(Closing, 1);
     EXPECT_EQ(endCalls, 1);
     EXPECT_FALSE(frmDummy.Loaded());
+}
+
+TEST_F(ProgramTest, EveryCloseRouteEndsWhenTheAddressListCannotBeSavedAndSaysSoOnce) {
+    const std::vector<std::pair<std::string, std::function<void()>>> routes = {
+        {"close button", [] { frmMain->picClose.Click(); }},
+        {"carrier closed", [] { frmDummy.Unload(); }},
+    };
+    for (const auto& [route, close] : routes) {
+        SCOPED_TRACE(route);
+        std::filesystem::remove_all(folder);
+        std::filesystem::create_directories(folder / "autocomplete.dat");  // a folder where the file belongs
+        std::vector<std::string> messages;
+        platform::SetMsgBoxResponder([&](const std::string& prompt, int, const std::string&) {
+            messages.push_back(prompt);
+            return platform::vbOK;
+        });
+        endCalls = 0;
+        Start("about:blank");
+        frmMain->Combo1.AddItem("http://lost.example/");
+
+        close();
+
+        EXPECT_EQ(endCalls, 1);
+        EXPECT_EQ(Closing, 1);
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_NE(messages[0].find((folder / "autocomplete.dat").string()), std::string::npos) << messages[0];
+        EXPECT_NE(messages[0].find("could not be read"), std::string::npos) << "the reason: " << messages[0];
+        EXPECT_TRUE(std::filesystem::is_directory(folder / "autocomplete.dat")) << "what stood there was replaced";
+        platform::SetMsgBoxResponder(nullptr);
+        frmMain.Unload();
+        frmDummy.Unload();
+        frmSplash.Unload();
+    }
 }
 
 TEST_F(ProgramTest, RemoveAllTabsKeepsTabZeroAndSkipsHoles) {

@@ -58,10 +58,10 @@ TEST(AutoCompleteTest, NothingCompletesFromAnEmptyListOrPastEveryEntry) {
 }
 
 TEST(AutoCompleteTest, ThePlainEntryAndThePrefixedEntryCompeteInListOrder) {
-    // "HTTP://www.abc.com" sorts before "www.abd.org": its stripped form wins and
+    // "HTTP://www.abc.example" sorts before "www.abd.example": its stripped form wins and
     // the selection starts after the prefix and the typed text.
-    auto entries = Sorted({"www.abd.org", "HTTP://www.abc.com"});
-    EXPECT_EQ(Completed(entries, "www.ab"), "HTTP://www.abc.com [13,5]");
+    auto entries = Sorted({"www.abd.example", "HTTP://www.abc.example"});
+    EXPECT_EQ(Completed(entries, "www.ab"), "HTTP://www.abc.example [13,9]");
     // Here the plain entry comes first.
     entries = Sorted({"http://abc.example/", "abc.example/x"});
     EXPECT_EQ(Completed(entries, "ABC"), "abc.example/x [3,10]");

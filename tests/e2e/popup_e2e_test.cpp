@@ -118,6 +118,28 @@ TEST_F(PopupEndToEnd, ModeTwoLoadsThePopupInANewCurrentTab) {
     EXPECT_TRUE(Shows(0, server.Url("/opener")));
 }
 
+TEST_F(PopupEndToEnd, APopupInANewTabIsThePagesOwnWindowWithItsScriptAndItsPostedForm) {
+    server.Add("/writer", "<html><head><title>Writer</title></head><body><script>"
+                          "var w = window.open('', 'written');"
+                          "w.document.write('<title>Written</title>by the opener'); w.document.close();"
+                          "document.title = 'Opened ' + (w.opener === window);"
+                          "</script></body></html>");
+    server.Add("/form", "<html><head><title>Form</title></head><body>"
+                        "<form method=post action='/posted' target='_blank'><input name=word value=kept></form>"
+                        "<script>document.forms[0].submit();</script></body></html>");
+    server.Add("/posted", "<html><head><title>Posted</title></head><body>posted</body></html>");
+    StartInMode(2);
+    ASSERT_TRUE(WaitFor([&] { return Shows(1, server.Url("/popup")); }));
+    frmMain->WebBrowser1(0).Navigate(server.Url("/writer"));
+    ASSERT_TRUE(WaitFor([&] { return frmMain->WebBrowser1.UBound() == 2 && frmMain->WebBrowser1(2).LocationName() == "Written"; }));
+    EXPECT_EQ(frmMain->WebBrowser1(0).LocationName(), "Opened true") << "window.open must return the pop-up";
+
+    frmMain->WebBrowser1(0).Navigate(server.Url("/form"));
+    ASSERT_TRUE(WaitFor([&] { return Shows(3, server.Url("/posted")); }));
+    EXPECT_EQ(server.Hits("/posted"), 1);
+    EXPECT_EQ(server.LastRequestHeader("/posted", "Content-Length"), "9") << "the form's data must be posted";
+}
+
 TEST_F(PopupEndToEnd, ModeThreeAsksAndInNewTabLoadsThePopupInANewTab) {
     AnswerWith(&FrmPopup::OKButton);
     StartInMode(3);

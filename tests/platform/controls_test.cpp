@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
@@ -15,6 +17,7 @@
 #include "platform/color.h"
 #include "platform/combobox.h"
 #include "platform/error.h"
+#include "platform/filelistbox.h"
 #include "platform/form.h"
 #include "platform/label.h"
 #include "platform/listbox.h"
@@ -193,6 +196,45 @@ TEST_F(PictureBoxTest, PrintDrawsAtTheTextPositionAndClsClearsBackToColourAndPic
     EXPECT_EQ(PixelsOtherThan(Pixels(), {kBlue, kRed}), 0) << "Cls left drawn pixels";
     EXPECT_EQ(PixelAt(Pixels(), 3, 3), kRed);
     EXPECT_EQ(PixelAt(Pixels(), 50, 15), kBlue);
+}
+
+// Runs the main loop until the window of the widget has gone through a whole frame.
+void WaitForFrame(Gtk::Widget& widget) {
+    GdkFrameClock* clock = gtk_widget_get_frame_clock(widget.gobj());
+    ASSERT_NE(clock, nullptr);
+    bool painted = false;
+    const gulong handler = g_signal_connect(clock, "after-paint", G_CALLBACK(+[](GdkFrameClock*, gpointer flag) {
+        *static_cast<bool*>(flag) = true;
+    }), &painted);
+    gdk_frame_clock_request_phase(clock, GDK_FRAME_CLOCK_PHASE_PAINT);
+    EXPECT_TRUE(Pump([&] { return painted; }, 5000)) << "no frame";
+    g_signal_handler_disconnect(clock, handler);
+}
+
+TEST_F(PictureBoxTest, DrawingTheSameImageAgainPaintsNothingAndAChangePaintsOnce) {
+    Settle();
+    int paints = 0;
+    box_.Surface().signal_draw().connect(
+        [&](const Cairo::RefPtr<Cairo::Context>&) {
+            ++paints;
+            return false;
+        },
+        false);
+    const auto redraw = [&](const std::string& caption) {
+        box_.Cls();
+        box_.Print(caption);
+    };
+    const auto paintsOf = [&](const std::function<void()>& drawing) {
+        WaitForFrame(box_.Widget());
+        paints = 0;
+        drawing();
+        WaitForFrame(box_.Widget());
+        return paints;
+    };
+    redraw("Tab");
+    EXPECT_EQ(paintsOf([&] { redraw("Tab"); }), 0) << "the same face drawn again was painted";
+    EXPECT_EQ(paintsOf([&] { redraw("Other"); redraw("Tab"); }), 0) << "a change undone within one turn was painted";
+    EXPECT_EQ(paintsOf([&] { redraw("Other"); }), 1) << "a changed face was not painted, or more than once";
 }
 
 TEST_F(PictureBoxTest, TextWidthGrowsWithTheTextAndTheFont) {
@@ -391,17 +433,51 @@ TEST_F(LabelTest, ADisabledLabelDrawsItsCaptionGrey) {
 
 TEST(ListBoxTest, ASortedListIgnoresCaseAndKeepsEqualItemsInTheOrderAdded) {
     platform::ListBox list(true);
-    for (const char* item : {"b", "A", "c", "apple", "Apple", "APPLE", "a"}) list.AddItem(item);
+    for (const char* item : {"b", "A", "c", "pear", "Pear", "PEAR", "a"}) list.AddItem(item);
     EXPECT_TRUE(list.Sorted());
-    EXPECT_EQ(list.Items(), (std::vector<std::string>{"A", "a", "apple", "Apple", "APPLE", "b", "c"}));
+    EXPECT_EQ(list.Items(), (std::vector<std::string>{"A", "a", "b", "c", "pear", "Pear", "PEAR"}));
     EXPECT_EQ(list.ListCount(), 7);
-    EXPECT_EQ(list.List(5), "b");
+    EXPECT_EQ(list.List(2), "b");
 
     platform::ListBox unsorted;
     for (const char* item : {"b", "A", "c"}) unsorted.AddItem(item);
     unsorted.AddItem("first", 0);
     unsorted.AddItem("last", 4);
     EXPECT_EQ(unsorted.Items(), (std::vector<std::string>{"first", "b", "A", "c", "last"}));
+}
+
+TEST(ListBoxTest, ItemsSetAtOnceSortLikeItemsAddedOneByOne) {
+    const std::vector<std::string> items{"b", "A", "c", "pear", "Pear", "PEAR", "a", "\xe9t\xe9", "\xc9t\xe9"};
+    platform::ListBox added(true), set(true), plain;
+    for (const auto& item : items) added.AddItem(item);
+    set.AddItem("gone");
+    set.SetListIndex(0);
+    set.SetItems(items);
+    EXPECT_EQ(set.Items(), added.Items());
+    EXPECT_EQ(set.ListIndex(), -1);
+    plain.SetItems(items);
+    EXPECT_EQ(plain.Items(), items);
+
+    platform::ComboBox combo;
+    combo.SetItems(items);
+    EXPECT_EQ(combo.Items(), added.Items());
+}
+
+TEST(ListBoxTest, NamesThatAreNoUtf8AreListedAsTheyAreAndShownSafely) {
+    const auto folder = testing_support::TempRoot() / "names";
+    std::filesystem::create_directories(folder);
+    for (const char* name : {"Zeta.htm", "caf\xe9.htm", "alpha.HTM", "\xff\xfe.htm", "other.txt"})
+        std::ofstream(folder / name) << name;
+    platform::FileListBox files("*.htm");
+    files.SetPath(folder.string());
+    EXPECT_EQ(files.Items(), (std::vector<std::string>{"alpha.HTM", "caf\xe9.htm", "Zeta.htm", "\xff\xfe.htm"}));
+    auto& view = static_cast<Gtk::TreeView&>(*static_cast<Gtk::ScrolledWindow&>(files.Widget()).get_child());
+    view.get_model()->foreach_iter([](const Gtk::TreeModel::iterator& row) {
+        Glib::ustring text;
+        row->get_value(0, text);
+        EXPECT_TRUE(text.validate()) << text.raw();
+        return false;
+    });
 }
 
 TEST(ListBoxTest, BadIndexesRaiseError5AndChangeNothing) {

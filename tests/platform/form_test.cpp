@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/app.h"
@@ -124,6 +125,19 @@ TEST_F(FormTest, FormUnloadCanCancel) {
     EXPECT_EQ(Count(ProbeForm::log, "Load"), 1);
 }
 
+TEST_F(FormTest, AFormWhoseUnloadHandlerRaisedCanBeUnloadedAgain) {
+    bool raise = true;
+    ProbeForm::hooks.unload = [&](ProbeForm&, int&) {
+        if (std::exchange(raise, false)) throw platform::ToolkitError(75, "Path/File access error");
+    };
+    slot_.Get();
+    EXPECT_THROW(slot_.Unload(), platform::ToolkitError);
+    EXPECT_TRUE(slot_.Loaded());
+    slot_.Unload();
+    EXPECT_FALSE(slot_.Loaded());
+    EXPECT_EQ(Count(ProbeForm::log, "Unload"), 2);
+}
+
 TEST_F(FormTest, ClosingTheWindowUnloadsTheFormUnlessFormUnloadCancels) {
     int cancelNext = 1;
     ProbeForm::hooks.unload = [&](ProbeForm&, int& cancel) { cancel = cancelNext; };
@@ -193,6 +207,26 @@ TEST_F(FormTest, AFormUnloadedByAFormItLoadsLivesUntilItsOwnLoadHandlerReturns) 
 }
 
 // Geometry held by the layer
+
+TEST_F(FormTest, ExtraInstancesLoadAtOnceAndGoAwayWhenTheyUnloadThemselves) {
+    slot_->SetCaption("default");
+    auto& extra = platform::NewInstance<ProbeForm>();
+    extra.note = "extra";
+    EXPECT_NE(&extra, &slot_.Get());
+    EXPECT_EQ(Count(ProbeForm::log, "Load"), 2);
+    const auto& loaded = platform::LoadedForms();
+    EXPECT_EQ(std::count(loaded.begin(), loaded.end(), &extra), 1);
+
+    // The extra instance unloads itself from its own timer; the default instance stays.
+    ProbeForm::hooks.timerTick = [](ProbeForm& form) { form.Unload(); };
+    extra.Timer1.SetInterval(1);
+    extra.Timer1.SetEnabled(true);
+    ASSERT_TRUE(Pump([] { return ProbeForm::destroyed == 1; }, 1000)) << "the extra instance is never destroyed";
+    EXPECT_EQ(Count(ProbeForm::log, "Unload"), 1);
+    EXPECT_TRUE(slot_.Loaded());
+    EXPECT_EQ(std::count(loaded.begin(), loaded.end(), &slot_.Get()), 1);
+    EXPECT_EQ(loaded.size(), 1u);
+}
 
 TEST_F(FormTest, FormLoadThatSetsTheWidthRunsFormResize) {
     ProbeForm::hooks.load = [](ProbeForm& form) { form.SetWidth(3000); };

@@ -14,10 +14,17 @@
 #include "platform/app.h"
 #include "test_support.h"
 
+namespace {
+// The folder that tests/support/with-own-display made and removes once every process
+// of the test has ended; a test program started on its own makes one and removes it.
+const char* const GivenRootVariable = "QUELLIN_TEST_ROOT";
+}  // namespace
+
 namespace testing_support {
 
 const std::filesystem::path& TempRoot() {
     static const std::filesystem::path root = [] {
+        if (const char* given = std::getenv(GivenRootVariable); given && *given) return std::filesystem::path(given);
         std::string pattern = (std::filesystem::temp_directory_path() / "quellin-test-XXXXXX").string();
         return std::filesystem::path(g_mkdtemp(pattern.data()));
     }();
@@ -84,6 +91,6 @@ int main(int argc, char** argv) {
     platform::SetEndAction([] {});
     int result = RUN_ALL_TESTS();
     std::error_code ignored;
-    std::filesystem::remove_all(root, ignored);
+    if (!std::getenv(GivenRootVariable)) std::filesystem::remove_all(root, ignored);
     return result;
 }

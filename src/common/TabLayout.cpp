@@ -1,0 +1,83 @@
+#include "common/TabLayout.h"
+
+#include <glib.h>
+
+#include <memory>
+#include <vector>
+
+#include "app/Forms.h"
+#include "app/State.h"
+#include "common/General.h"
+#include "platform/error.h"
+#include "platform/msgbox.h"
+
+using namespace platform;
+
+namespace General {
+
+namespace {
+constexpr const char* Header = "<Tab Layout File>";
+
+// Replaces the file whole: a temporary file beside it is renamed over it.
+void WriteWholeFile(const std::string& path, const std::string& text) {
+    GError* raw = nullptr;
+    if (!g_file_set_contents(path.c_str(), text.data(), static_cast<gssize>(text.size()), &raw)) {
+        std::unique_ptr<GError, decltype(&g_error_free)> error(raw, &g_error_free);
+        throw ToolkitError(errors::PathFileAccessError, error->message);
+    }
+}
+
+bool IsHeader(const std::string& line) {
+    std::unique_ptr<char, decltype(&g_free)> lower(g_utf8_strdown(line.c_str(), -1), &g_free);
+    return std::string(lower.get()) == "<tab layout file>";
+}
+}  // namespace
+
+void SaveTabLayout(const std::string& Path) {
+    if (FileExists(Path) &&
+        MsgBox(std::string("The File already exists.") + "\r\n\r\n" + "Overwrite?", vbYesNo + vbQuestion,
+               "Overwrite file?") != vbYes)
+        return;
+    auto& form = frmMain.Get();
+    form.lstTabList.Clear();
+    for (int i = 0; i <= form.WebBrowser1.UBound(); ++i)
+        Try([&] { form.lstTabList.AddItem(form.WebBrowser1(i).LocationURL()); });
+
+    std::string text = std::string(Header) + "\r\n";
+    for (const auto& address : form.lstTabList.Items()) text += address + "\r\n";
+    try {
+        WriteWholeFile(Path, text);
+    } catch (const ToolkitError& error) {
+        // The user chose the file: they must not believe it was saved.
+        MsgBox("The tab layout could not be saved.\r\n\r\n" + error.Description(), vbExclamation, "Save Tab Layout");
+    }
+}
+
+void OpenTabLayout(const std::string& Path) {
+    auto& form = frmMain.Get();
+    form.lstTabList.Clear();
+    // Nothing is touched until the whole file has been read.
+    try {
+        LineReader file(Path);
+        if (!IsHeader(file.ReadTextLine())) return;
+        while (!file.AtEnd()) form.lstTabList.AddItem(file.ReadTextLine());
+    } catch (const ToolkitError&) {
+        return;
+    }
+    const int N = form.lstTabList.ListCount();
+
+    if (const int upper = form.WebBrowser1.UBound(); upper != 0) {
+        for (int i = 1; i <= upper; ++i) {
+            CurrentTab = static_cast<std::int16_t>(i);
+            Try([&] { form.DelTab(); });
+        }
+    }
+    CurrentTab = 0;
+    for (int i = 1; i <= N - 1; ++i) form.AddTab("about:blank");
+    for (int i = 0; i <= N - 1; ++i) form.WebBrowser1(i).Navigate(form.lstTabList.List(i));
+    CurrentTab = 0;
+    form.UpdateTabs();
+    form.UpdateBrowsers();
+}
+
+}  // namespace General

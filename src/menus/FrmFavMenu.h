@@ -1,0 +1,111 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/color.h"
+#include "platform/control_array.h"
+#include "platform/dirlistbox.h"
+#include "platform/filelistbox.h"
+#include "platform/form.h"
+#include "platform/label.h"
+#include "platform/picturebox.h"
+#include "platform/timer.h"
+
+// Colours of the favourites rows, copied from the skin's menu colours by every level as it loads.
+extern platform::OleColor FavMenuHighlightBack;
+extern platform::OleColor FavMenuTextColour;
+extern platform::OleColor FavMenuHighlightText;
+
+// One level of the favourites cascade: the sub-folders and internet shortcuts of
+// one folder as rows inside a skinned frame. The top level is the default
+// instance; every deeper level is an extra instance made by the level above it,
+// and each level unloads itself once the hover path leaves its folder.
+class FrmFavMenu : public platform::Form {
+public:
+    FrmFavMenu();
+
+    // Fills the level from the folder Path (no trailing separator) and sizes it.
+    void GetMenuItems(const std::string& Path);
+
+    // Row highlight codes: a row index, -1 no row, -2 "Add to Favourites...", -3 "Organise Favourites...".
+    void ResetMenuItems(std::int16_t Index);
+    void ResetMenuFolders(std::int16_t Index);
+    // Opens the sub-level of folder row Index at (MenuLeft, MenuTop), unless it is the open one.
+    void CreateNextMenu(std::int16_t Index, std::int32_t MenuTop, std::int32_t MenuLeft);
+
+    void ScrollMenu();
+    void ScrollMenuUp();
+    void CheckVisibleItems();
+
+    platform::PictureBox picMenuBack;
+    platform::ControlArray<platform::Label> labFolder{"labFolder"};
+    platform::ControlArray<platform::PictureBox> picFolder{"picFolder"};
+    platform::ControlArray<platform::PictureBox> picArrow{"picArrow"};
+    platform::ControlArray<platform::Label> labMenuItem{"labMenuItem"};
+    platform::ControlArray<platform::PictureBox> picLink{"picLink"};
+    platform::Label labAdd;
+    platform::Label labOrganise;
+    platform::PictureBox picSpacer;
+    platform::PictureBox picScroll;
+    platform::Label labScroll;
+    platform::PictureBox picScrollUp;
+    platform::Label labScrollUp;
+    platform::PictureBox picTopLeft;
+    platform::PictureBox picTopRight;
+    platform::PictureBox picBotLeft;
+    platform::PictureBox picBotRight;
+    platform::PictureBox picTop;
+    platform::PictureBox picBottom;
+    platform::PictureBox picLeft;
+    platform::PictureBox picRight;
+    platform::DirListBox Dir1;
+    platform::FileListBox File1{"*.url"};
+    platform::Label labOpen;    // "first" on the top level
+    platform::Label labSource;  // the level's own folder
+    platform::Label CurMenu;    // the folder row hovered last
+    platform::Timer Timer1;     // close poll
+    platform::Timer Timer2;     // sub-level delay
+
+    // Event handlers.
+    void picMenuBack_MouseMove();
+    void labFolder_MouseMove(int Index);
+    void labMenuItem_MouseMove(int Index);
+    void labMenuItem_Click(int Index);
+    void labAdd_MouseMove();
+    void labOrganise_MouseMove();
+    void labAdd_Click();
+    void labOrganise_Click();
+    void labScroll_MouseMove();
+    void labScrollUp_MouseMove();
+    void Timer1_Timer();
+    void Timer2_Timer();
+
+protected:
+    void Form_Load() override;
+    void Form_Unload(int& Cancel) override;
+
+private:
+    void CreateRows();
+    void CreateFrame();
+    void CreateScrollArrows();
+    void WireEvents();
+    // The level is the top one: labOpen holds "first", case included.
+    bool IsTopLevel() const;
+    // The address of the shortcut of link row Index.
+    std::string ShortcutAddress(int Index);
+    // Tiles the frame pieces, the background and the separator from the skin.
+    void TileFrame();
+    // Scrolling: the bottom pieces follow the container's height, the top pieces its offset.
+    void PlaceBottomPieces();
+    void PlaceTopPieces();
+    // The down arrow goes once the last row is shown.
+    void HideDownArrowAtBottom();
+    void ShowArrows(bool up, bool down);
+    // A command row's click: leaves menu mode, resets the menu bar, runs the dialog, then closes the cascade.
+    template <typename Dialog>
+    void RunCommandRow(Dialog&& dialog);
+    void Highlight(platform::Label& row, bool on);
+};
+
+extern platform::FormSlot<FrmFavMenu> frmFavMenu;

@@ -1,0 +1,92 @@
+#include <algorithm>
+
+#include "app/Forms.h"
+#include "common/TileBitmapModule.h"
+#include "menus/MenuModule.h"
+#include "menus/MenuState.h"
+
+using TileBitmapModule::TileBitmap;
+using TileBitmapModule::TileBitmapForm;
+
+namespace MenuModule {
+
+namespace {
+constexpr double MinimumTextWidth = 1500;
+constexpr double SeparatorHeight = 120;
+}  // namespace
+
+void ShowMenu(std::int32_t X, std::int32_t Y, std::string Items) {
+    if (DropMenuOpen == 1) return;
+
+    MenuItems.clear();
+    for (auto comma = Items.find(','); comma != std::string::npos; comma = Items.find(',')) {
+        MenuItems.push_back(Items.substr(0, comma));
+        Items.erase(0, comma + 1);
+    }
+    MenuItems.push_back(Items);
+    const int last = static_cast<int>(MenuItems.size()) - 1;
+
+    auto& menu = frmMenu.Get();
+    for (int k = 1; k <= last; ++k) menu.mnuText.Load(k);
+
+    menu.mnuText(0).SetCaption(MenuItems[0]);
+    for (int k = 1; k <= last; ++k) {
+        auto& row = menu.mnuText(k);
+        row.SetCaption(MenuItems[k]);
+        row.SetTop(menu.mnuText(k - 1).Top() + menu.mnuText(k - 1).Height());
+        row.ZOrder(1);
+        row.SetVisible(true);
+        if (row.Caption() == "-") {
+            row.SetHeight(SeparatorHeight);
+            row.SetVisible(false);
+        }
+    }
+
+    menu.SetTop(Y);
+    menu.SetLeft(X);
+
+    double W = 0;
+    for (const auto& item : MenuItems) W = std::max(W, menu.TextWidth(item));
+    if (W < MinimumTextWidth) W = MinimumTextWidth;
+
+    const double margin = menu.mnuText(0).Left();
+    menu.SetWidth(W + 2 * margin);
+    menu.SetHeight(menu.mnuText(last).Top() + menu.mnuText(last).Height() + menu.mnuText(0).Top());
+    for (int k = 0; k <= last; ++k) menu.mnuText(k).SetWidth(menu.Width() - 2 * margin);
+
+    menu.picTopLeft.Move(0, 0, menu.picTopLeft.Width(), menu.picTopLeft.Height());
+    menu.picTopRight.Move(menu.Width() - menu.picTopRight.Width(), 0, menu.picTopRight.Width(), menu.picTopRight.Height());
+    menu.picBotRight.Move(menu.picTopRight.Left(), menu.Height() - menu.picBotRight.Height(), menu.picBotRight.Width(),
+                          menu.picBotRight.Height());
+    menu.picBotLeft.Move(0, menu.picBotRight.Top(), menu.picBotLeft.Width(), menu.picBotLeft.Height());
+    menu.picTop.Move(0, 0, menu.Width(), menu.picTop.Height());
+    menu.picLeft.Move(0, 0, menu.picLeft.Width(), menu.Height());
+    menu.picRight.Move(menu.picTopRight.Left(), 0, menu.picRight.Width(), menu.Height());
+    menu.picBottom.Move(0, menu.picBotRight.Top(), menu.Width(), menu.picBottom.Height());
+
+    auto& skin = frmMain->Skin;
+    TileBitmap(menu.picTopLeft, skin["picMnuTopLeft"]);
+    TileBitmap(menu.picTop, skin["picMnuTop"]);
+    TileBitmap(menu.picTopRight, skin["picMnuTopRight"]);
+    TileBitmap(menu.picRight, skin["picMnuRight"]);
+    TileBitmap(menu.picBotRight, skin["picMnuBotRight"]);
+    TileBitmap(menu.picBottom, skin["picMnuBottom"]);
+    TileBitmap(menu.picBotLeft, skin["picMnuBotLeft"]);
+    TileBitmap(menu.picLeft, skin["picMnuLeft"]);
+    TileBitmapForm(menu, skin["picMnuBack"]);
+
+    int n = 0;
+    for (int k = 0; k <= last; ++k) {
+        if (menu.mnuText(k).Caption() != "-") continue;
+        auto& spacer = menu.picSpacer(n);
+        spacer.Move(60, menu.mnuText(k).Top(), menu.Width() - 120, menu.mnuText(k).Height());
+        TileBitmap(spacer, skin["picMnuSpacer"]);
+        spacer.SetVisible(true);
+        ++n;
+        menu.picSpacer.Load(n);
+    }
+
+    menu.Show();
+}
+
+}  // namespace MenuModule

@@ -1,0 +1,82 @@
+#include "platform/internet_options.h"
+
+#include <glib.h>
+#include <gtkmm/box.h>
+#include <gtkmm/dialog.h>
+#include <gtkmm/entry.h>
+#include <gtkmm/label.h>
+
+#include <memory>
+
+#include "platform/browser_view.h"
+#include "platform/error.h"
+#include "platform/msgbox.h"
+
+namespace platform {
+
+namespace {
+constexpr const char* Group = "Home";
+constexpr const char* Key = "Page";
+
+using KeyFile = std::unique_ptr<GKeyFile, decltype(&g_key_file_free)>;
+using Error = std::unique_ptr<GError, decltype(&g_error_free)>;
+}  // namespace
+
+std::string InternetOptionsFile() {
+    return std::string(g_get_user_config_dir()) + "/quellin/internet-options.ini";
+}
+
+void LoadInternetOptions() {
+    KeyFile file(g_key_file_new(), &g_key_file_free);
+    if (!g_key_file_load_from_file(file.get(), InternetOptionsFile().c_str(), G_KEY_FILE_NONE, nullptr)) return;
+    std::unique_ptr<char, decltype(&g_free)> page(g_key_file_get_string(file.get(), Group, Key, nullptr), &g_free);
+    if (page && *page) SetHomePage(page.get());
+}
+
+void SaveHomePage(const std::string& address) {
+    const std::string path = InternetOptionsFile();
+    std::unique_ptr<char, decltype(&g_free)> folder(g_path_get_dirname(path.c_str()), &g_free);
+    g_mkdir_with_parents(folder.get(), 0700);
+    KeyFile file(g_key_file_new(), &g_key_file_free);
+    g_key_file_load_from_file(file.get(), path.c_str(), G_KEY_FILE_KEEP_COMMENTS, nullptr);
+    g_key_file_set_string(file.get(), Group, Key, address.c_str());
+    GError* raw = nullptr;
+    // g_key_file_save_to_file replaces the file atomically.
+    if (!g_key_file_save_to_file(file.get(), path.c_str(), &raw)) {
+        Error error(raw, &g_error_free);
+        throw ToolkitError(errors::PathFileAccessError, error->message);
+    }
+    SetHomePage(address);
+}
+
+void ShowInternetOptions() {
+    Gtk::Dialog dialog("Internet Options", true);
+    dialog.set_position(Gtk::WIN_POS_CENTER);
+    dialog.set_resizable(false);
+    dialog.add_button("_Cancel", Gtk::RESPONSE_CANCEL);
+    dialog.add_button("_OK", Gtk::RESPONSE_OK);
+    dialog.set_default_response(Gtk::RESPONSE_OK);
+
+    Gtk::Label label("_Home page:", true);
+    Gtk::Entry entry;
+    entry.set_text(HomePage());
+    entry.set_width_chars(48);
+    entry.set_activates_default(true);
+    label.set_mnemonic_widget(entry);
+    Gtk::Box row(Gtk::ORIENTATION_HORIZONTAL, 8);
+    row.set_border_width(12);
+    row.pack_start(label, Gtk::PACK_SHRINK);
+    row.pack_start(entry, Gtk::PACK_EXPAND_WIDGET);
+    dialog.get_content_area()->pack_start(row);
+    dialog.show_all_children();
+
+    if (dialog.run() != Gtk::RESPONSE_OK) return;
+    const std::string address = entry.get_text();
+    try {
+        SaveHomePage(address.empty() ? "about:blank" : address);
+    } catch (const ToolkitError& error) {
+        MsgBox("The home page could not be saved.\n\n" + error.Description(), vbExclamation, "Internet Options");
+    }
+}
+
+}  // namespace platform

@@ -1,0 +1,40 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/address.h"
+#include "platform/app.h"
+
+namespace {
+
+TEST(Dispatch, EventsHeldBackRunBeforeANewerOneAndInTheirOrder) {
+    std::vector<std::string> ran;
+    {
+        platform::HandlerBlock block;
+        platform::Dispatch([&] { ran.push_back("first held"); });
+        platform::Dispatch([&] { ran.push_back("second held"); });
+    }
+    // Released, but before the main loop has had a turn.
+    platform::Dispatch([&] { ran.push_back("newer"); });
+    EXPECT_EQ(ran, (std::vector<std::string>{"first held", "second held", "newer"}));
+}
+
+TEST(UriForAddress, FixesUpTheAddressAsTheBrowserControlDid) {
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"example.com", "http://example.com"},
+        {"www.example.com/a b?q=1", "http://www.example.com/a b?q=1"},
+        {"localhost:8080/page", "http://localhost:8080/page"},
+        {"127.0.0.1:8080", "http://127.0.0.1:8080"},
+        {"/tmp/a page.html", "file:///tmp/a%20page.html"},
+        {"http://example.com/", "http://example.com/"},
+        {"HTTPS://example.com/", "HTTPS://example.com/"},
+        {"about:blank", "about:blank"},
+        {"mailto:someone@example.com", "mailto:someone@example.com"},
+        {"view-source:http://example.com/", "view-source:http://example.com/"},
+        {"", ""},
+    };
+    for (const auto& [typed, uri] : cases) EXPECT_EQ(platform::UriForAddress(typed), uri) << typed;
+}
+
+}  // namespace
