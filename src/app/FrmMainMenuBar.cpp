@@ -140,8 +140,8 @@ void FrmMain::Label3_MouseMove() {
     Try([this] {
         General::LineReader file(DataFile("launch.dat"));
         while (!file.AtEnd()) {
-            lstLaunchNames.AddItem(file.ReadTextLine());
-            lstLaunchRun.AddItem(file.ReadTextLine());
+            lstLaunchNames.AddItem(file.ReadLine());
+            lstLaunchRun.AddItem(file.ReadLine());
         }
         // A comma would split a name into two rows and put every later row against
         // another entry's command line: it is shown as a blank.

@@ -18,19 +18,7 @@ namespace General {
 namespace {
 constexpr const char* Header = "<Tab Layout File>";
 
-// Replaces the file whole: a temporary file beside it is renamed over it.
-void WriteWholeFile(const std::string& path, const std::string& text) {
-    GError* raw = nullptr;
-    if (!g_file_set_contents(path.c_str(), text.data(), static_cast<gssize>(text.size()), &raw)) {
-        std::unique_ptr<GError, decltype(&g_error_free)> error(raw, &g_error_free);
-        throw ToolkitError(errors::PathFileAccessError, error->message);
-    }
-}
-
-bool IsHeader(const std::string& line) {
-    std::unique_ptr<char, decltype(&g_free)> lower(g_utf8_strdown(line.c_str(), -1), &g_free);
-    return std::string(lower.get()) == "<tab layout file>";
-}
+bool IsHeader(const std::string& line) { return LowerCase(line) == "<tab layout file>"; }
 }  // namespace
 
 void SaveTabLayout(const std::string& Path) {
@@ -59,8 +47,8 @@ void OpenTabLayout(const std::string& Path) {
     // Nothing is touched until the whole file has been read.
     try {
         LineReader file(Path);
-        if (!IsHeader(file.ReadTextLine())) return;
-        while (!file.AtEnd()) form.lstTabList.AddItem(file.ReadTextLine());
+        if (!IsHeader(file.ReadLine())) return;
+        while (!file.AtEnd()) form.lstTabList.AddItem(file.ReadLine());
     } catch (const ToolkitError&) {
         return;
     }

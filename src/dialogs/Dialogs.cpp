@@ -9,3 +9,9 @@ platform::FormSlot<FrmOptions> frmOptions;
 platform::FormSlot<FrmLaunch> frmLaunch;
 platform::FormSlot<FrmAddLaunch> frmAddLaunch;
 platform::FormSlot<FrmAbout> frmAbout;
+
+void CentreOnOwner(platform::Form& dialog, platform::Form* owner) {
+    if (!owner || !owner->Visible()) return;
+    dialog.Window().set_transient_for(owner->Window());
+    dialog.Move(owner->Left() + (owner->Width() - dialog.Width()) / 2, owner->Top() + (owner->Height() - dialog.Height()) / 2);
+}

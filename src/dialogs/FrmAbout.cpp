@@ -8,6 +8,7 @@
 #include "app/FrmMain.h"
 #include "app/State.h"
 #include "common/General.h"
+#include "dialogs/Dialogs.h"
 #include "platform/error.h"
 #include "platform/focus_keeper.h"
 #include "platform/key_store.h"
@@ -34,7 +35,8 @@ std::string Quoted(const std::string& path) {
 
 }  // namespace
 
-FrmAbout::FrmAbout() : Form(FormStyle{.borderless = false, .showInTaskbar = false, .resizable = false}) {
+FrmAbout::FrmAbout()
+    : Form(FormStyle{.borderless = false, .showInTaskbar = false, .resizable = false, .controlBox = false}) {
     SetCaption("About Quellin");
     SetWidth(5760);
     SetHeight(3930);
@@ -87,6 +89,7 @@ FrmAbout::FrmAbout() : Form(FormStyle{.borderless = false, .showInTaskbar = fals
     cmdSysInfo.Move(4185, 3390, 1335, 375);
     cmdSysInfo.SetCaption("&System Info...");
     cmdSysInfo.Click = [this] { cmdSysInfo_Click(); };
+    CentreOnOwner(*this, frmMain.IfLoaded());
 }
 
 void FrmAbout::cmdOK_Click() { Unload(); }

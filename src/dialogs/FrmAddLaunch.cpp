@@ -6,7 +6,8 @@
 
 using namespace platform;
 
-FrmAddLaunch::FrmAddLaunch() : Form(FormStyle{.borderless = false, .showInTaskbar = false, .resizable = false}) {
+FrmAddLaunch::FrmAddLaunch()
+    : Form(FormStyle{.borderless = false, .showInTaskbar = false, .resizable = false, .controlBox = false}) {
     SetCaption("Browse for file...");
     SetWidth(5415);
     SetHeight(2295);
@@ -45,6 +46,7 @@ FrmAddLaunch::FrmAddLaunch() : Form(FormStyle{.borderless = false, .showInTaskba
     Command2.Click = [this] { Command2_Click(); };
 
     CommonDialog1.CancelError = true;
+    CentreOnOwner(*this, frmLaunch.IfLoaded());
 }
 
 void FrmAddLaunch::Command1_Click() {

@@ -188,10 +188,7 @@ void FrmOptions::BuildHiddenControls() {
 }
 
 void FrmOptions::Form_Load() {
-    if (auto* owner = frmMain.IfLoaded(); owner && owner->Visible()) {
-        Window().set_transient_for(owner->Window());
-        Move(owner->Left() + (owner->Width() - Width()) / 2, owner->Top() + (owner->Height() - Height()) / 2);
-    }
+    CentreOnOwner(*this, frmMain.IfLoaded());
     SkipFailures(
         [&] { (NewTabMode != 0 ? Option2 : Option1).SetValue(true); },
         [&] { Check1.SetValue(HistoryInNewTab != 0 ? vbChecked : vbUnchecked); },

@@ -4,6 +4,10 @@
 #include "app/State.h"
 #include "common/Conversions.h"
 #include "common/TabLayout.h"
+#include "dialogs/Dialogs.h"
+#include "dialogs/FrmAbout.h"
+#include "dialogs/FrmLaunch.h"
+#include "dialogs/FrmOptions.h"
 #include "menus/MenuModule.h"
 #include "menus/MenuState.h"
 #include "platform/error.h"
@@ -157,14 +161,14 @@ void MenuCommand(const std::string& Item) {
     Try([&] { RunCommand(Item); });
 }
 
-void ShowLaunchEditor() { WindowToCome("launch menu editor"); }
+void ShowLaunchEditor() { frmLaunch->Show(); }
 
 void ShowOptions() {
     frmMain->SaveComplete();
-    WindowToCome("options dialog");
+    frmOptions->Show();
 }
 
-void ShowAbout() { WindowToCome("about box"); }
+void ShowAbout() { frmAbout->Show(); }
 
 void ShowCookies() {
     SkipFailures([] { WindowToCome("cookie manager"); });
