@@ -158,7 +158,7 @@ void FrmOptions::BuildClearPage() {
 
 void FrmOptions::BuildCookiesPage() {
     Container& page = SSTab1.Page(5);
-    PlaceFrame(Frame13, page, 120, 480, 4215, 3375, "Cookie Management");
+    PlaceFrame(Frame13, page, 120, 480, 4215, 3435, "Cookie Management");
     PlaceLabel(Label10, Frame13, 270, 600,
                "Quellin will retain cookies placed on your computer for the duration of the current browser "
                "session.");
@@ -168,9 +168,9 @@ void FrmOptions::BuildCookiesPage() {
     PlaceCaptioned(Option11, Frame13, 1710, 600,
                    "Automatically remove all cookies added during the session without any confirmation");
     PlaceCaptioned(Option12, Frame13, 2340, 420, "Show me a list of new cookies and I will confirm the ones to remove");
-    PlaceCaptioned(Option13, Frame13, 2790, 420, "Automatically remove cookies based on word filters");
+    PlaceCaptioned(Option13, Frame13, 2790, 585, "Automatically remove cookies based on word filters");
     Option13.SetWidth(2715);
-    Place(Command5, Frame13, 3015, 2810, 1095, 375);
+    Place(Command5, Frame13, 3015, 2895, 1095, 375);
     Command5.SetCaption("Edit Filters");
     Command5.Click = [this] { Command5_Click(); };
     for (OptionButton* option : {&Option10, &Option11, &Option12}) option->Click = [this] { Command5.SetEnabled(false); };
