@@ -18,7 +18,10 @@ namespace General {
 namespace {
 constexpr const char* Header = "<Tab Layout File>";
 
-bool IsHeader(const std::string& line) { return LowerCase(line) == "<tab layout file>"; }
+bool IsHeader(const std::string& line) {
+    std::unique_ptr<char, decltype(&g_free)> lower(g_utf8_strdown(line.c_str(), -1), &g_free);
+    return std::string(lower.get()) == "<tab layout file>";
+}
 }  // namespace
 
 void SaveTabLayout(const std::string& Path) {

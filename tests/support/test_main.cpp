@@ -22,10 +22,14 @@ const char* const GivenRootVariable = "QUELLIN_TEST_ROOT";
 
 namespace testing_support {
 
+// Every process of a test, the test program and each child it starts, has a folder
+// of its own: inside the given folder when there is one, else in the temporary folder.
 const std::filesystem::path& TempRoot() {
     static const std::filesystem::path root = [] {
-        if (const char* given = std::getenv(GivenRootVariable); given && *given) return std::filesystem::path(given);
-        std::string pattern = (std::filesystem::temp_directory_path() / "quellin-test-XXXXXX").string();
+        const char* given = std::getenv(GivenRootVariable);
+        const std::filesystem::path parent =
+            given && *given ? std::filesystem::path(given) : std::filesystem::temp_directory_path();
+        std::string pattern = (parent / "quellin-test-XXXXXX").string();
         return std::filesystem::path(g_mkdtemp(pattern.data()));
     }();
     return root;
