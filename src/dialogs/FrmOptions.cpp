@@ -1,6 +1,7 @@
 #include "dialogs/FrmOptions.h"
 
 #include <algorithm>
+#include <array>
 #include <filesystem>
 
 #include "app/BuiltinSkin.h"
@@ -207,8 +208,7 @@ void FrmOptions::Form_Load() {
         [&] { Text2.SetText(SearchPage); },
         [&] { Check3.SetValue(FastPaint != 0 ? vbChecked : vbUnchecked); },
         [&] {
-            OptionButton* const popupOptions[] = {&Option6, &Option7, &Option8, &Option9};
-            if (PopupMode >= 0 && PopupMode <= 3) popupOptions[PopupMode]->SetValue(true);
+            if (PopupMode >= 0 && PopupMode <= 3) PopupOptions()[PopupMode]->SetValue(true);
         },
         [&] {
             if (General::LowerCase(SkinFolder) == BuiltinSkinFolder) {
@@ -229,8 +229,7 @@ void FrmOptions::Form_Load() {
     labSkinTemp.SetCaption(SkinFolder);
     Check4.SetValue(NoAutoComplete != 0 ? vbChecked : vbUnchecked);
     DefaultPageOption_Click();
-    OptionButton* const cookieOptions[] = {&Option10, &Option11, &Option12, &Option13};
-    if (CookieTrapMode >= 0 && CookieTrapMode <= 3) cookieOptions[CookieTrapMode]->SetValue(true);
+    if (CookieTrapMode >= 0 && CookieTrapMode <= 3) CookieOptions()[CookieTrapMode]->SetValue(true);
 }
 
 // The dialog keeps the focus while it is open, unless a window of its own is over it.
@@ -278,7 +277,11 @@ void FrmOptions::DefaultPageOption_Click() {
     Text1.SetBackColor(Option5.Value() ? vbWindowBackground : vbButtonFace);
 }
 
-SettingsFile::SettingsDialogValues FrmOptions::ControlValues() const {
+// The option buttons of the pop-up and cookie-trap modes, by mode 0 to 3.
+std::array<OptionButton*, 4> FrmOptions::PopupOptions() { return {&Option6, &Option7, &Option8, &Option9}; }
+std::array<OptionButton*, 4> FrmOptions::CookieOptions() { return {&Option10, &Option11, &Option12, &Option13}; }
+
+SettingsFile::SettingsDialogValues FrmOptions::ControlValues() {
     SettingsFile::SettingsDialogValues values;
     values.SkinFolder = labSkinTemp.Caption();
     values.HistoryInNewTab = Check1.Value();
@@ -287,16 +290,14 @@ SettingsFile::SettingsDialogValues FrmOptions::ControlValues() const {
     if (Option3.Value()) values.DefaultPage = "home";
     if (Option4.Value()) values.DefaultPage = "about:blank";
     if (Option5.Value()) values.DefaultPage = Text1.Text();
-    const OptionButton* const popupOptions[] = {&Option6, &Option7, &Option8, &Option9};
     for (int mode = 0; mode < 4; ++mode)
-        if (popupOptions[mode]->Value()) values.PopupMode = mode;
+        if (PopupOptions()[mode]->Value()) values.PopupMode = mode;
     values.FastPaint = Check3.Value();
     if (Option1.Value()) values.NewTabMode = 0;
     if (Option2.Value()) values.NewTabMode = 1;
     values.NoAutoComplete = Check4.Value();
-    const OptionButton* const cookieOptions[] = {&Option10, &Option11, &Option12, &Option13};
     for (int mode = 0; mode < 4; ++mode)
-        if (cookieOptions[mode]->Value()) values.CookieTrapMode = mode;
+        if (CookieOptions()[mode]->Value()) values.CookieTrapMode = mode;
     return values;
 }
 

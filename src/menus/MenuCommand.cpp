@@ -161,7 +161,11 @@ void MenuCommand(const std::string& Item) {
     Try([&] { RunCommand(Item); });
 }
 
-void ShowLaunchEditor() { frmLaunch->Show(); }
+// An editor already open only comes to the front.
+void ShowLaunchEditor() {
+    frmLaunch->Show();
+    frmLaunch->SetFocus();
+}
 
 void ShowOptions() {
     frmMain->SaveComplete();

@@ -18,7 +18,10 @@ namespace {
 namespace fs = std::filesystem;
 
 // The skins drawn by the build, next to the program.
-fs::path SampleSkins() { return fs::path(std::getenv("QUELLIN_BINARY")).parent_path() / "skins"; }
+fs::path SampleSkins() {
+    if (const char* program = std::getenv("QUELLIN_BINARY")) return fs::path(program).parent_path() / "skins";
+    return fs::read_symlink("/proc/self/exe").parent_path().parent_path() / "skins";
+}
 
 class OptionsFromTheMenuTest : public MenusFixture {};
 
