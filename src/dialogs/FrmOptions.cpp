@@ -60,11 +60,11 @@ std::string SkinPath(const std::string& folderValue) {
 
 }  // namespace
 
-FrmOptions::FrmOptions() : Form(FormStyle{.borderless = false, .showInTaskbar = false, .resizable = false}) {
+FrmOptions::FrmOptions()
+    : Form(FormStyle{.borderless = false, .showInTaskbar = false, .resizable = false, .toolWindow = true}) {
     SetCaption("Quellin Options");
     SetWidth(4695);
     SetHeight(4665);
-    Window().set_type_hint(Gdk::WINDOW_TYPE_HINT_DIALOG);
 
     Place(SSTab1, *this, 120, 120, 4455, 3975);
     const char* const captions[] = {"Tab Options", "Defaults", "Misc", "Skins", "Clear", "Cookies"};

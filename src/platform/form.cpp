@@ -70,6 +70,7 @@ Form::Form(FormStyle style) : window_(style.dropDown ? Gtk::WINDOW_POPUP : Gtk::
     window_.add(canvas_);
     window_.set_gravity(Gdk::GRAVITY_NORTH_WEST);
     if (!style.controlBox) TakeOutControlBox();
+    if (style.toolWindow) MakeToolWindow();
     WatchWindow();
     if (style.dropDown) {
         window_.set_type_hint(Gdk::WINDOW_TYPE_HINT_DROPDOWN_MENU);
@@ -89,6 +90,17 @@ void Form::TakeOutControlBox() {
             auto window = window_.get_window();
             window->set_decorations(Gdk::DECOR_BORDER | Gdk::DECOR_TITLE);
             window->set_functions(Gdk::FUNC_MOVE);
+        },
+        true);
+}
+
+void Form::MakeToolWindow() {
+    window_.set_type_hint(Gdk::WINDOW_TYPE_HINT_DIALOG);
+    window_.signal_realize().connect(
+        [this] {
+            auto window = window_.get_window();
+            window->set_decorations(Gdk::DECOR_BORDER | Gdk::DECOR_TITLE);
+            window->set_functions(Gdk::FUNC_MOVE | Gdk::FUNC_CLOSE);
         },
         true);
 }

@@ -34,6 +34,8 @@ struct FormStyle {
     // False: the window manager gives it no close, minimise or maximise button;
     // it closes through its own buttons.
     bool controlBox = true;
+    // A tool window: a title bar with a close button alone, no minimise or maximise.
+    bool toolWindow = false;
     // A drop-down menu: placed above every other window and never focused; it loses
     // the activation when the user presses a button outside it (DropDownWatch).
     bool dropDown = false;
@@ -109,6 +111,7 @@ void DeleteSlotWhenIdle(FormSlotBase* slot);
     void RunResize();
     void WatchWindow();
     void TakeOutControlBox();
+    void MakeToolWindow();
     void WindowConfigured(int width, int height);
 
     Gtk::Window window_;
