@@ -7,7 +7,8 @@
 
 using namespace platform;
 
-FrmDummy::FrmDummy() : Form(FormStyle{.borderless = false, .showInTaskbar = true, .resizable = false}) {
+FrmDummy::FrmDummy()
+    : Form(FormStyle{.borderless = false, .showInTaskbar = true, .resizable = false, .taskbarCarrier = true}) {
     SetCaption("Quellin");
     SetIcon(AppIcon());
     SetWidth(1590);

@@ -216,6 +216,7 @@ private:
     // A page-load poll found the browser of the tab dead.
     void RemoveDeadTab(int Index);
     void ResizeWithGrip(bool ChangesWidth, bool ChangesHeight, int Button, double X, double Y);
+    void FitFrameToWorkArea();
     // The right edge of the highest-index face in window coordinates.
     float TabStripEnd();
 

@@ -6,6 +6,8 @@
 #include "common/TileBitmapModule.h"
 #include "app/State.h"
 #include "platform/error.h"
+#include "platform/screen.h"
+#include "platform/twips.h"
 
 using namespace platform;
 
@@ -95,6 +97,7 @@ void FrmMain::MaxiWindow() {
         SetWidth(ScreenSize::MaxWidth + 90);
         SetHeight(ScreenSize::MaxHeight + 90);
         CenterPart2::CenterForm(*this);
+        FitFrameToWorkArea();
         IsMaximised = 1;
     } else {
         SetWidth(SavedWidth);
@@ -103,4 +106,17 @@ void FrmMain::MaxiWindow() {
         SetTop(SavedTop);
         IsMaximised = 0;
     }
+}
+
+// A window manager may refuse to put the window partly off screen and place it
+// further in. The window then ends at the work area's right and bottom edges
+// instead of hanging its frame off them.
+void FrmMain::FitFrameToWorkArea() {
+    WaitForPlacement();
+    const auto area = WorkArea();
+    const double right = area.right * TwipsPerPixelX, bottom = area.bottom * TwipsPerPixelY;
+    // Maximised, the window is 90 twips larger than the work area and starts 60 before it.
+    const double plannedOverhang = 90 - 60;
+    if (Left() + Width() > right + plannedOverhang) SetWidth(right - Left());
+    if (Top() + Height() > bottom + plannedOverhang) SetHeight(bottom - Top());
 }

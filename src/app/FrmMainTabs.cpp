@@ -117,6 +117,8 @@ void FrmMain::picTab_Click(int Index) {
     ResetMenus(labDummy);
     CurrentTab = static_cast<std::int16_t>(Index);
     UpdateBrowsers();
+    // The page of the tab takes the keyboard, so that the arrow keys scroll it at once.
+    Try([this] { WebBrowser1(CurrentTab).SetFocus(); });
 }
 
 void FrmMain::picTab_MouseMove(int /*Index*/) { ResetButtons(-1); }

@@ -38,7 +38,8 @@ Picture QuestionIcon() {
 
 }  // namespace
 
-FrmPopup::FrmPopup() : Form(FormStyle{.borderless = false, .showInTaskbar = false, .resizable = false}) {
+FrmPopup::FrmPopup()
+    : Form(FormStyle{.borderless = false, .showInTaskbar = false, .resizable = false, .controlBox = false}) {
     SetCaption("Open Popup?");
     SetWidth(4815);
     SetHeight(1335);

@@ -3,7 +3,6 @@
 #include <glib.h>
 
 #include <memory>
-#include <vector>
 
 #include "app/Forms.h"
 #include "app/State.h"
@@ -18,10 +17,8 @@ namespace General {
 namespace {
 constexpr const char* Header = "<Tab Layout File>";
 
-bool IsHeader(const std::string& line) {
-    std::unique_ptr<char, decltype(&g_free)> lower(g_utf8_strdown(line.c_str(), -1), &g_free);
-    return std::string(lower.get()) == "<tab layout file>";
-}
+// The header is compared whole, letter case ignored.
+bool IsHeader(const std::string& line) { return g_ascii_strcasecmp(line.c_str(), Header) == 0; }
 }  // namespace
 
 void SaveTabLayout(const std::string& Path) {
@@ -37,6 +34,7 @@ void SaveTabLayout(const std::string& Path) {
     std::string text = std::string(Header) + "\r\n";
     for (const auto& address : form.lstTabList.Items()) text += address + "\r\n";
     try {
+        // An old layout is never left half written.
         WriteWholeFile(Path, text);
     } catch (const ToolkitError& error) {
         // The user chose the file: they must not believe it was saved.

@@ -60,7 +60,11 @@ void FrmMenu::picSpacer_Click(int /*Index*/) { ResetMenus(-1); }
 void FrmMenu::mnuText_Click(int Index) {
     MenuMode = 0;
     MenuItemIndex = static_cast<std::int16_t>(Index);
-    std::unique_ptr<char, decltype(&g_free)> command(g_utf8_strdown(mnuText(Index).Caption().c_str(), -1), &g_free);
+    // A launch name read from a file in another encoding is lower-cased byte by byte.
+    const std::string& caption = mnuText(Index).Caption();
+    const bool utf8 = g_utf8_validate(caption.c_str(), static_cast<gssize>(caption.size()), nullptr);
+    std::unique_ptr<char, decltype(&g_free)> command(
+        utf8 ? g_utf8_strdown(caption.c_str(), -1) : g_ascii_strdown(caption.c_str(), -1), &g_free);
     MenuModule::MenuCommand(command.get());
     frmMain->ResetButtons(-1);
     frmMain->ResetMenus(frmMain->labDummy);

@@ -58,7 +58,8 @@ void SelectTab(const std::string& Item) {
     }
     const auto stop = Item.find('.');
     const double n = stop == std::string::npos ? 0 : Conversions::Val(Item.substr(0, stop + 1));
-    if (n > 0) {
+    // A number past the live tabs finds no tab (the list has changed since the menu opened).
+    if (n > 0 && n <= form.lstMenu.ListCount()) {
         CurrentTab = static_cast<std::int16_t>(Conversions::Val(form.lstMenu.List(static_cast<int>(n) - 1)));
         form.UpdateBrowsers();
     }
@@ -91,7 +92,7 @@ void SaveTabLayout() {
 }
 
 void Close() {
-    frmMain->SaveComplete();
+    frmMain->SaveCompleteWhileClosing();
     frmDummy.Unload();
 }
 
@@ -176,7 +177,7 @@ void ShowAbout() { frmAbout->Show(); }
 
 void ShowCookies() {
     SkipFailures([] { WindowToCome("cookie manager"); });
-    Try([] { frmMain->SetFocus(); });
+    frmMain->SetFocus();
 }
 
 }  // namespace MenuModule

@@ -1,7 +1,7 @@
 #include "platform/app.h"
-#include "platform/internet_options.h"
 
 #include "platform/error.h"
+#include "platform/internet_options.h"
 #include "platform/retire.h"
 
 #include <glib.h>
@@ -41,16 +41,21 @@ void Init(int argc, char** argv) {
     gtk_init(&argc, &argv);
     Gtk::Main::init_gtkmm_internals();
     LoadInternetOptions();
-    commandLine.clear();
-    for (int i = 1; i < argc; ++i) {
-        if (i > 1) commandLine += ' ';
-        commandLine += argv[i];
-    }
+    commandLine = CommandLineOf(argc, argv);
+}
+
+std::string CommandLineOf(int argc, char** argv) {
     // A file named relative to the folder the program was started in is opened by
     // its full path: the browser knows nothing of that folder.
     std::error_code error;
     if (argc == 2 && !g_path_is_absolute(argv[1]) && std::filesystem::is_regular_file(argv[1], error))
-        commandLine = std::filesystem::absolute(argv[1], error).lexically_normal().string();
+        return std::filesystem::absolute(argv[1], error).lexically_normal().string();
+    std::string command;
+    for (int i = 1; i < argc; ++i) {
+        if (i > 1) command += ' ';
+        command += argv[i];
+    }
+    return command;
 }
 
 const std::string& Command() { return commandLine; }

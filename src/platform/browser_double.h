@@ -35,7 +35,11 @@ public:
         bool cancel = false;
     };
 
-    Gtk::Widget& Widget() override { return area_; }
+    // A page takes the keyboard focus as the engine's view does.
+    Gtk::Widget& Widget() override {
+        area_.set_can_focus(true);
+        return area_;
+    }
 
     void Navigate(const std::string& address) override;
     void GoHome() override;

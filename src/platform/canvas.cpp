@@ -57,7 +57,10 @@ void Canvas::SetPixelSize(int width, int height) {
     image_ = resized;
     width_ = width;
     height_ = height;
-    set_size_request(width, height);
+    if (fillsWindow_)
+        queue_resize();
+    else
+        set_size_request(width, height);
     shownDigest_ = ImageDigest();
     queue_draw();
 }
@@ -187,9 +190,15 @@ void Canvas::RefreshNow() {
     gdk_display_flush(gdk_display_get_default());
 }
 
-void Canvas::get_preferred_width_vfunc(int& minimum, int& natural) const { minimum = natural = width_; }
+void Canvas::get_preferred_width_vfunc(int& minimum, int& natural) const {
+    natural = width_;
+    minimum = fillsWindow_ ? 1 : width_;
+}
 
-void Canvas::get_preferred_height_vfunc(int& minimum, int& natural) const { minimum = natural = height_; }
+void Canvas::get_preferred_height_vfunc(int& minimum, int& natural) const {
+    natural = height_;
+    minimum = fillsWindow_ ? 1 : height_;
+}
 
 bool Canvas::on_draw(const Cairo::RefPtr<Cairo::Context>& cr) {
     cr->set_source(image_, 0, 0);

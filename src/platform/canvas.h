@@ -28,6 +28,9 @@ public:
     void SetPixelSize(int width, int height);
     int PixelWidth() const { return width_; }
     int PixelHeight() const { return height_; }
+    // The canvas fills a window: it asks for its size but can do with less, so
+    // that the window manager may make the window smaller.
+    void FillWindow() { fillsWindow_ = true; }
 
     OleColor BackColor() const { return backColor_; }
     void SetBackColor(OleColor color);
@@ -78,6 +81,7 @@ private:
 
     Cairo::RefPtr<Cairo::ImageSurface> image_;
     int width_ = 0, height_ = 0;
+    bool fillsWindow_ = false;
     OleColor backColor_ = vbButtonFace;
     OleColor foreColor_ = vbButtonText;
     Picture picture_;

@@ -23,7 +23,8 @@ int KeyCodeOf(unsigned keyval) {
         case GDK_KEY_Shift_R: return vbKeyShift;
         case GDK_KEY_Control_L:
         case GDK_KEY_Control_R: return vbKeyControl;
-        case GDK_KEY_Delete: return vbKeyDelete;
+        case GDK_KEY_Delete:
+        case GDK_KEY_KP_Delete: return vbKeyDelete;
         default: break;
     }
     const unsigned upper = gdk_keyval_to_upper(keyval);
@@ -32,6 +33,18 @@ int KeyCodeOf(unsigned keyval) {
 }
 
 namespace {
+void FitStyleInto(GtkWidget* widget, const Glib::RefPtr<Gtk::CssProvider>& css) {
+    gtk_style_context_add_provider(gtk_widget_get_style_context(widget), GTK_STYLE_PROVIDER(css->gobj()),
+                                   GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
+    if (!GTK_IS_CONTAINER(widget)) return;
+    gtk_container_forall(
+        GTK_CONTAINER(widget),
+        [](GtkWidget* child, gpointer provider) {
+            FitStyleInto(child, *static_cast<const Glib::RefPtr<Gtk::CssProvider>*>(provider));
+        },
+        const_cast<Glib::RefPtr<Gtk::CssProvider>*>(&css));
+}
+
 int ShiftOf(guint state) {
     return ((state & GDK_SHIFT_MASK) ? 1 : 0) | ((state & GDK_CONTROL_MASK) ? 2 : 0) | ((state & GDK_MOD1_MASK) ? 4 : 0);
 }
@@ -39,15 +52,11 @@ int ShiftOf(guint state) {
 
 ComboBox::ComboBox() : Control(std::make_unique<Gtk::ComboBoxText>(true)) {
     combo_ = static_cast<Gtk::ComboBoxText*>(&Widget());
-    // The toolkit's address box is one line of text high; the theme's padding is made to fit.
+    // The toolkit's address box is one line of text high: the theme's sizes and
+    // padding, down to the arrow button inside the box, are made to fit it.
     auto css = Gtk::CssProvider::create();
-    css->load_from_data("* { min-height: 0; } entry { padding: 0 4px; } button { padding: 0 2px; }");
-    auto apply = [css](Gtk::Widget& widget) {
-        widget.get_style_context()->add_provider(css, GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
-    };
-    apply(*combo_);
-    combo_->foreach(apply);
-    apply(*combo_->get_entry());
+    css->load_from_data("* { min-height: 0; } entry { padding: 0 4px; } button { padding: 0 2px; min-width: 0; }");
+    FitStyleInto(GTK_WIDGET(combo_->gobj()), css);
     auto& entry = Entry();
     // The box takes the width the layout gives it, however narrow.
     entry.set_width_chars(1);
@@ -58,7 +67,12 @@ ComboBox::ComboBox() : Control(std::make_unique<Gtk::ComboBoxText>(true)) {
             if (KeyDown) Dispatch([this, code, shift] { KeyDown(code, shift); });
             const int ascii = code == vbKeyReturn ? 13 : static_cast<int>(gdk_keyval_to_unicode(event->keyval));
             if (ascii > 0 && KeyPress) Dispatch([this, ascii] { KeyPress(ascii); });
-            return false;
+            if (shift != 0) return false;
+            switch (event->keyval) {
+                case GDK_KEY_Up: case GDK_KEY_KP_Up: return MoveThroughList(-1);
+                case GDK_KEY_Down: case GDK_KEY_KP_Down: return MoveThroughList(+1);
+                default: return false;
+            }
         },
         false));
     Track(entry.signal_key_release_event().connect(
@@ -71,15 +85,21 @@ ComboBox::ComboBox() : Control(std::make_unique<Gtk::ComboBoxText>(true)) {
     Track(entry.signal_changed().connect([this] {
         if (!settingText_ && Change) Dispatch([this] { Change(); });
     }));
+    // Picking the entry that is already active picks it again.
     Track(combo_->property_popup_shown().signal_changed().connect([this] {
-        if (combo_->property_popup_shown()) FillPopupList();
+        if (!combo_->property_popup_shown()) return;
+        FillPopupList();
+        SetActiveQuietly(-1);
     }));
     Track(combo_->signal_changed().connect([this] {
-        if (combo_->get_active_row_number() >= 0 && Click) Dispatch([this] { Click(); });
+        if (!quiet_ && combo_->get_active_row_number() >= 0 && Click) Dispatch([this] { Click(); });
     }));
-    // The list is filled only when it is shown: a long address list costs nothing
-    // until then. Give the popup one row so that it can open at all.
-    combo_->append("");
+}
+
+void ComboBox::SetActiveQuietly(int row) {
+    quiet_ = true;
+    combo_->set_active(row);
+    quiet_ = false;
 }
 
 Gtk::Entry& ComboBox::Entry() const { return *combo_->get_entry(); }
@@ -116,32 +136,66 @@ void ComboBox::SetSelLength(int length) {
 
 void ComboBox::AddItem(const std::string& item) {
     items_.insert(std::upper_bound(items_.begin(), items_.end(), item, ListLess), item);
-    popupListCurrent_ = false;
+    ListChanged();
 }
 
 void ComboBox::SetItems(std::vector<std::string> items) {
     SortForList(items);
     items_ = std::move(items);
-    popupListCurrent_ = false;
+    ListChanged();
 }
 
 void ComboBox::Clear() {
     items_.clear();
-    popupListCurrent_ = false;
+    ListChanged();
 }
 
-const std::string& ComboBox::List(int index) const {
-    if (index < 0 || index >= ListCount()) throw ToolkitError(errors::InvalidProcedureCall, "Invalid procedure call or argument");
-    return items_[index];
+// The rows of the drop-down are filled from the list only when it drops down: a
+// long address list costs nothing until then. Meanwhile it keeps one row, so that
+// it can drop down at all, and none for an empty list.
+void ComboBox::ListChanged() {
+    popupListCurrent_ = false;
+    const bool hasRows = combo_->get_model()->children().size() > 0;
+    if (items_.empty() != hasRows) return;
+    if (items_.empty())
+        SetRows({});
+    else
+        SetRows({items_.front()});
 }
 
 void ComboBox::FillPopupList() {
     if (popupListCurrent_) return;
     popupListCurrent_ = true;
+    SetRows(items_);
+}
+
+void ComboBox::SetRows(const std::vector<std::string>& rows) {
     const std::string text = Text();
+    quiet_ = true;
     combo_->remove_all();
-    for (const auto& item : items_) combo_->append(DisplayText(item));
+    for (const auto& row : rows) combo_->append(DisplayText(row));
+    quiet_ = false;
     SetText(text);
+}
+
+// The arrow keys move from the entry shown to the next or the previous one of
+// the list held, and open it; from a text that is no entry, Down goes to the
+// first entry and Up to the last.
+bool ComboBox::MoveThroughList(int step) {
+    if (items_.empty()) return true;
+    const auto shown = std::find(items_.begin(), items_.end(), Text());
+    const long last = static_cast<long>(items_.size()) - 1;
+    long index = shown == items_.end() ? (step > 0 ? 0 : last) : (shown - items_.begin()) + step;
+    index = std::clamp(index, 0L, last);
+    SetText(items_[index]);
+    Entry().select_region(0, -1);
+    if (Click) Dispatch([this] { Click(); });
+    return true;
+}
+
+const std::string& ComboBox::List(int index) const {
+    if (index < 0 || index >= ListCount()) throw ToolkitError(errors::InvalidProcedureCall, "Invalid procedure call or argument");
+    return items_[index];
 }
 
 }  // namespace platform

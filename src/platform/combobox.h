@@ -49,12 +49,19 @@ public:
 
 private:
     Gtk::Entry& Entry() const;
+    void ListChanged();
     void FillPopupList();
+    // Puts these rows in the drop-down, keeping the text.
+    void SetRows(const std::vector<std::string>& rows);
+    bool MoveThroughList(int step);
+    // Makes a row active, or none (-1), without raising Click.
+    void SetActiveQuietly(int row);
 
     Gtk::ComboBoxText* combo_;
     std::vector<std::string> items_;
     bool popupListCurrent_ = false;
     bool settingText_ = false;
+    bool quiet_ = false;
 };
 
 }  // namespace platform

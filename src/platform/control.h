@@ -53,7 +53,7 @@ public:
     void ZOrder(int position = 0);
     // The pointer's shape over the control, a CSS cursor name ("e-resize"); "" for the default.
     void SetCursorName(const std::string& name);
-    void SetFocus();
+    virtual void SetFocus();
 
     Container* Parent() const { return parent_; }
     void PlaceIn(Container& container);

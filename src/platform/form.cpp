@@ -1,5 +1,6 @@
 #include "platform/form.h"
 
+#include <cairomm/region.h>
 #include <gdkmm/window.h>
 #include <glib.h>
 
@@ -30,10 +31,11 @@ private:
     bool& flag_;
 };
 
-// Remembers a request made to the window system, unless it repeats the last one.
-void Request(std::deque<std::pair<int, int>>& requests, std::pair<int, int> value) {
+// Remembers a request made to the window system, unless it repeats the last one
+// or asks for what the window already has.
+void Request(std::deque<std::pair<int, int>>& requests, std::pair<int, int> value, std::pair<int, int> reported) {
     constexpr std::size_t kept = 32;
-    if (!requests.empty() && requests.back() == value) return;
+    if (requests.empty() ? value == reported : requests.back() == value) return;
     if (requests.size() == kept) requests.pop_front();
     requests.push_back(value);
 }
@@ -66,11 +68,13 @@ Form::Form(FormStyle style) : window_(style.dropDown ? Gtk::WINDOW_POPUP : Gtk::
     window_.set_skip_taskbar_hint(!style.showInTaskbar);
     window_.set_skip_pager_hint(!style.showInTaskbar);
     window_.set_resizable(style.resizable);
+    canvas_.FillWindow();
     canvas_.show();
     window_.add(canvas_);
     window_.set_gravity(Gdk::GRAVITY_NORTH_WEST);
     if (!style.controlBox) TakeOutControlBox();
     if (style.toolWindow) MakeToolWindow();
+    if (style.taskbarCarrier) MakeInvisible();
     WatchWindow();
     if (style.dropDown) {
         window_.set_type_hint(Gdk::WINDOW_TYPE_HINT_DROPDOWN_MENU);
@@ -78,6 +82,17 @@ Form::Form(FormStyle style) : window_(style.dropDown ? Gtk::WINDOW_POPUP : Gtk::
             if (*alive) Form_Deactivate();
         });
     }
+}
+
+void Form::MakeInvisible() {
+    window_.set_decorated(false);
+    window_.signal_realize().connect(
+        [this] {
+            const auto nothing = Cairo::Region::create();
+            window_.shape_combine_region(nothing);
+            window_.input_shape_combine_region(nothing);
+        },
+        true);
 }
 
 void Form::TakeOutControlBox() {
@@ -160,21 +175,29 @@ void Form::WatchWindow() {
 }
 
 // The window manager (a keyboard shortcut, tiling, another program) has moved or
-// resized the window: the form takes where it really is, and a new size raises
-// Form_Resize as a size set by the program does.
+// resized the window: the form takes where it really is.
 void Form::WindowConfigured(int width, int height) {
+    lastReportTime_ = g_get_monotonic_time();
     int x = 0, y = 0;
     window_.get_window()->get_root_origin(x, y);
     // A report of a value that has not changed since the last one answers none of
     // the requests in flight: only the other half of the geometry moved.
-    if (std::pair(x, y) != std::exchange(reportedPosition_, {x, y}) && Settled(requestedPositions_, {x, y}) &&
-        std::pair(x, y) != std::pair(ClampToX(TwipsToPixelsX(left_)), ClampToX(TwipsToPixelsY(top_)))) {
-        left_ = PixelsToTwipsX(x);
-        top_ = PixelsToTwipsY(y);
-    }
-    if (std::pair(width, height) == std::exchange(reportedSize_, {width, height}) ||
-        !Settled(requestedSizes_, {width, height}) ||
-        std::pair(width, height) == std::pair(ClampSizeToX(TwipsToPixelsX(width_)), ClampSizeToX(TwipsToPixelsY(height_))))
+    if (std::pair(x, y) != std::exchange(reportedPosition_, {x, y}) && Settled(requestedPositions_, {x, y}))
+        TakePosition(x, y);
+    if (std::pair(width, height) != std::exchange(reportedSize_, {width, height}) &&
+        Settled(requestedSizes_, {width, height}))
+        TakeSize(width, height);
+}
+
+void Form::TakePosition(int x, int y) {
+    if (std::pair(x, y) == std::pair(ClampToX(TwipsToPixelsX(left_)), ClampToX(TwipsToPixelsY(top_)))) return;
+    left_ = PixelsToTwipsX(x);
+    top_ = PixelsToTwipsY(y);
+}
+
+// A new size raises Form_Resize as a size set by the program does.
+void Form::TakeSize(int width, int height) {
+    if (std::pair(width, height) == std::pair(ClampSizeToX(TwipsToPixelsX(width_)), ClampSizeToX(TwipsToPixelsY(height_))))
         return;
     width_ = PixelsToTwipsX(width);
     height_ = PixelsToTwipsY(height);
@@ -187,13 +210,13 @@ void Form::WindowConfigured(int width, int height) {
 void Form::ApplySize() {
     const int width = ClampSizeToX(TwipsToPixelsX(width_)), height = ClampSizeToX(TwipsToPixelsY(height_));
     canvas_.SetPixelSize(width, height);
-    Request(requestedSizes_, {width, height});
+    Request(requestedSizes_, {width, height}, reportedSize_);
     window_.resize(width, height);
 }
 
 void Form::ApplyPosition() {
     const int x = ClampToX(TwipsToPixelsX(left_)), y = ClampToX(TwipsToPixelsY(top_));
-    Request(requestedPositions_, {x, y});
+    Request(requestedPositions_, {x, y}, reportedPosition_);
     window_.move(x, y);
 }
 
@@ -217,6 +240,41 @@ void Form::Move(double left, double top) {
     left_ = left;
     top_ = top;
     ApplyPosition();
+}
+
+// The window manager puts back the size and place that the window had before
+// it maximised it, after reports of the maximise itself that may still be on
+// their way: what the program asks for next comes once they have all arrived.
+void Form::WaitForUnmaximise() {
+    auto window = window_.get_window();
+    const auto maximised = [&] { return (window->get_state() & Gdk::WINDOW_STATE_MAXIMIZED) != 0; };
+    if (!window || !window_.get_mapped() || !maximised()) return;
+    constexpr gint64 quietMicroseconds = 100000;
+    constexpr int patienceMs = 1000;
+    WaitWithoutHandlers(
+        [&] { return !maximised() && g_get_monotonic_time() - lastReportTime_ > quietMicroseconds; }, patienceMs);
+}
+
+void Form::WaitForPlacement() {
+    auto window = window_.get_window();
+    if (!window || !window_.get_mapped()) return;
+    const gint64 start = g_get_monotonic_time();
+    constexpr gint64 quietMicroseconds = 100000;
+    constexpr int patienceMs = 500;
+    WaitWithoutHandlers(
+        [&] {
+            // A window manager that refuses a request answers with the geometry unchanged.
+            return (requestedPositions_.empty() && requestedSizes_.empty()) ||
+                   (lastReportTime_ > start && g_get_monotonic_time() - lastReportTime_ > quietMicroseconds);
+        },
+        patienceMs);
+    if (requestedPositions_.empty() && requestedSizes_.empty()) return;
+    requestedPositions_.clear();
+    requestedSizes_.clear();
+    int x = 0, y = 0;
+    window->get_root_origin(x, y);
+    TakePosition(x, y);
+    TakeSize(window->get_width(), window->get_height());
 }
 
 void Form::SetWidth(double width) {
@@ -243,6 +301,7 @@ void Form::SetWindowState(int state) {
     else {
         window_.deiconify();
         window_.unmaximize();
+        WaitForUnmaximise();
     }
     RunResize();
 }

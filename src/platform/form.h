@@ -3,6 +3,7 @@
 #include <gtkmm/window.h>
 
 #include <climits>
+#include <cstdint>
 #include <deque>
 #include <memory>
 #include <string>
@@ -37,8 +38,12 @@ struct FormStyle {
     // A tool window: a title bar with a close button alone, no minimise or maximise.
     bool toolWindow = false;
     // A drop-down menu: placed above every other window and never focused; it loses
-    // the activation when the user presses a button outside it (DropDownWatch).
+    // the activation when the user clicks outside it (DropDownWatch).
     bool dropDown = false;
+    // A window that only carries the program's taskbar button. It is kept off
+    // screen; where the window manager holds part of it on screen, nothing of it
+    // shows there and clicks pass through it.
+    bool taskbarCarrier = false;
 };
 
 // A window of the program. Geometry and window state are held here in twips and
@@ -65,6 +70,10 @@ public:
     void SetWidth(double width);
     void SetHeight(double height);
     void Move(double left, double top);
+    // Waits a moment for the window system to answer the moves and resizes in
+    // flight (a window manager may place the window elsewhere than asked), so
+    // that Left, Top, Width and Height then tell where the window really is.
+    void WaitForPlacement();
 
     int WindowState() const { return windowState_; }
     void SetWindowState(int state);
@@ -110,9 +119,13 @@ void DeleteSlotWhenIdle(FormSlotBase* slot);
     void ApplyPosition();
     void RunResize();
     void WatchWindow();
+    void WaitForUnmaximise();
     void TakeOutControlBox();
     void MakeToolWindow();
+    void MakeInvisible();
     void WindowConfigured(int width, int height);
+    void TakePosition(int x, int y);
+    void TakeSize(int width, int height);
 
     Gtk::Window window_;
     Canvas canvas_;
@@ -123,6 +136,7 @@ void DeleteSlotWhenIdle(FormSlotBase* slot);
     std::deque<std::pair<int, int>> requestedPositions_, requestedSizes_;
     // What the window last reported, in pixels.
     std::pair<int, int> reportedPosition_{INT_MIN, INT_MIN}, reportedSize_{0, 0};
+    std::int64_t lastReportTime_ = 0;
     int windowState_ = vbNormal;
     bool visible_ = false;
     bool loaded_ = false;

@@ -51,6 +51,8 @@ void WebBrowser::SetVisible(bool visible) {
     if (visible) ComeToFront();
 }
 
+void WebBrowser::SetFocus() { view_->Widget().grab_focus(); }
+
 void WebBrowser::StackingChanged(int position) {
     if (position == 0) ComeToFront();
 }

@@ -40,6 +40,8 @@ public:
     void SetOffline(bool offline) { view_->SetOffline(offline); }
 
     void SetVisible(bool visible) override;
+    // The page itself takes the keyboard: the arrow keys scroll it.
+    void SetFocus() override;
     // Whether the engine view is mapped: the browser is visible and in front of its siblings.
     bool ShowsPage() const;
 

@@ -423,8 +423,13 @@ GtkWidget* WebKitView::CreatePopup(WebKitNavigationAction* action) {
     // The views made meanwhile that the engine does not take load what they were sent to.
     auto* related = dynamic_cast<WebKitView*>(target);
     const bool takesPopup = asked && !cancel && !life.expired() && related && related->popupOf_ == this;
-    for (auto& [token, made] : std::exchange(madeForPopup, {}))
-        if (!token.expired() && !(takesPopup && made == related)) made->LoadDeferredAddress();
+    std::erase_if(madeForPopup, [&](const auto& entry) {
+        const auto& [token, made] = entry;
+        if (token.expired()) return true;
+        if (made->popupOf_ != this) return false;
+        if (!(takesPopup && made == related)) made->LoadDeferredAddress();
+        return true;
+    });
     if (takesPopup) {
         related->popupOf_ = nullptr;
         return GTK_WIDGET(related->view_);

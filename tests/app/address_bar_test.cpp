@@ -49,6 +49,36 @@ protected:
 
     std::vector<std::string> List() { return Bar().Items(); }
 
+    // The address bar has the keyboard focus and an empty text.
+    void FocusBar() {
+        frmMain->Window().present();
+        Bar().SetText("");
+        gtk_widget_grab_focus(gtk_bin_get_child(GTK_BIN(Bar().Widget().gobj())));
+    }
+
+    // A key goes down and up on the window as the X server delivers it.
+    void PressKey(guint keyval) {
+        for (GdkEventType type : {GDK_KEY_PRESS, GDK_KEY_RELEASE}) {
+            GdkEvent* event = gdk_event_new(type);
+            event->key.window = static_cast<GdkWindow*>(g_object_ref(frmMain->Window().get_window()->gobj()));
+            event->key.keyval = keyval;
+            event->key.send_event = TRUE;
+            event->key.time = GDK_CURRENT_TIME;
+            // Key bindings (Backspace, Enter) are looked up by the hardware key.
+            GdkKeymapKey* keys = nullptr;
+            gint count = 0;
+            if (gdk_keymap_get_entries_for_keyval(gdk_keymap_get_for_display(gdk_display_get_default()), keyval, &keys,
+                                                  &count)) {
+                event->key.hardware_keycode = static_cast<guint16>(keys[0].keycode);
+                g_free(keys);
+            }
+            gdk_event_set_device(event, gdk_seat_get_keyboard(gdk_display_get_default_seat(gdk_display_get_default())));
+            gtk_widget_event(GTK_WIDGET(frmMain->Window().gobj()), event);
+            gdk_event_free(event);
+        }
+        platform::DoEvents();
+    }
+
     const std::vector<std::string>& Navigations(int tab) { return Browser(tab).Recorded().navigations; }
 };
 
@@ -145,33 +175,8 @@ TEST_F(AddressBarTest, AnEmptyListCompletesNothing) {
 
 TEST_F(AddressBarTest, RealKeystrokesCompleteAndTheNextKeyReplacesTheCompletedTail) {
     StartWithList({"http://www.example.org/", "http://www.exchange.example/"});
-    frmMain->Window().present();
-    Bar().SetText("");
-    auto* entry = gtk_bin_get_child(GTK_BIN(Bar().Widget().gobj()));
-    gtk_widget_grab_focus(entry);
-    auto send = [&](guint keyval, GdkEventType type) {
-        GdkEvent* event = gdk_event_new(type);
-        event->key.window = static_cast<GdkWindow*>(g_object_ref(frmMain->Window().get_window()->gobj()));
-        event->key.keyval = keyval;
-        event->key.send_event = TRUE;
-        event->key.time = GDK_CURRENT_TIME;
-        // Key bindings (Backspace, Enter) are looked up by the hardware key.
-        GdkKeymapKey* keys = nullptr;
-        gint count = 0;
-        if (gdk_keymap_get_entries_for_keyval(gdk_keymap_get_for_display(gdk_display_get_default()), keyval, &keys,
-                                              &count)) {
-            event->key.hardware_keycode = static_cast<guint16>(keys[0].keycode);
-            g_free(keys);
-        }
-        gdk_event_set_device(event, gdk_seat_get_keyboard(gdk_display_get_default_seat(gdk_display_get_default())));
-        gtk_widget_event(GTK_WIDGET(frmMain->Window().gobj()), event);
-        gdk_event_free(event);
-    };
-    auto key = [&](guint keyval) {
-        send(keyval, GDK_KEY_PRESS);
-        send(keyval, GDK_KEY_RELEASE);
-        platform::DoEvents();
-    };
+    FocusBar();
+    const auto key = [this](guint keyval) { PressKey(keyval); };
     for (guint keyval : {GDK_KEY_w, GDK_KEY_w, GDK_KEY_w, GDK_KEY_period, GDK_KEY_e, GDK_KEY_x}) key(keyval);
     EXPECT_EQ(Shown(), "http://www.ex[ample.org/]");
     key(GDK_KEY_c);
@@ -181,6 +186,49 @@ TEST_F(AddressBarTest, RealKeystrokesCompleteAndTheNextKeyReplacesTheCompletedTa
     key(GDK_KEY_Return);
     EXPECT_EQ(Navigations(0).back(), "http://www.exc");
     EXPECT_EQ(List(), (std::vector<std::string>{"http://www.example.org/", "http://www.exc", "http://www.exchange.example/"}));
+}
+
+TEST_F(AddressBarTest, ArrowKeysAndTheDropDownOpenExactlyTheEntryOfTheListHeld) {
+    StartWithList({"http://a.example/", "http://c.example/"});
+    Bar().AddItem("http://b.example/");  // added after the list was loaded
+    FocusBar();
+    const std::vector<std::pair<guint, std::string>> moves = {
+        {GDK_KEY_Down, "http://a.example/"}, {GDK_KEY_Down, "http://b.example/"}, {GDK_KEY_KP_Down, "http://c.example/"},
+        {GDK_KEY_Down, "http://c.example/"}, {GDK_KEY_Up, "http://b.example/"},
+    };
+    for (const auto& [keyval, address] : moves) {
+        const std::size_t before = Navigations(0).size();
+        PressKey(keyval);
+        EXPECT_EQ(Bar().Text(), address);
+        ASSERT_EQ(Navigations(0).size(), before + 1);
+        EXPECT_EQ(Navigations(0).back(), address);
+    }
+
+    // Picked from the drop-down, also when it is the entry already shown.
+    auto* combo = GTK_COMBO_BOX(Bar().Widget().gobj());
+    for (int pick : {2, 2, 0}) {
+        const std::size_t before = Navigations(0).size();
+        gtk_combo_box_popup(combo);
+        ASSERT_TRUE(testing_support::Pump([&] {
+            gboolean shown = FALSE;
+            g_object_get(combo, "popup-shown", &shown, nullptr);
+            return shown == TRUE;
+        }, 3000));
+        gtk_combo_box_set_active(combo, pick);
+        gtk_combo_box_popdown(combo);
+        platform::DoEvents();
+        ASSERT_EQ(Navigations(0).size(), before + 1);
+        EXPECT_EQ(Navigations(0).back(), List()[pick]);
+    }
+}
+
+TEST_F(AddressBarTest, TheKeypadDeleteKeyRemovesTheCompletionLikeDelete) {
+    StartWithList({"http://www.example.org/"});
+    FocusBar();
+    for (guint keyval : {GDK_KEY_w, GDK_KEY_w}) PressKey(keyval);
+    ASSERT_EQ(Shown(), "http://ww[w.example.org/]");
+    PressKey(GDK_KEY_KP_Delete);
+    EXPECT_EQ(Shown(), "http://ww[]");
 }
 
 TEST_F(AddressBarTest, SaveCompleteWritesTheListInItsOrderWithEmptyLinesAndDuplicates) {

@@ -127,6 +127,18 @@ protected:
             EXPECT_EQ(wrong, 0) << patch.what << ": " << patch.width << " x " << patch.height << " at " << patch.x
                                 << ", " << patch.y;
         }
+        // The address box lies whole inside its box: its lower border is drawn on
+        // the box's last row, where the toolbar would cut off a taller one.
+        Gtk::Widget& address = frmMain->Combo1.Widget();
+        const int boxHeight = TwipsToPixelsY(f.Combo1.Height());
+        EXPECT_LE(address.get_allocated_height(), boxHeight);
+        int addressLeft = 0, addressTop = 0;
+        address.translate_coordinates(frmMain->Window(), 0, 0, addressLeft, addressTop);
+        EXPECT_EQ(addressTop, toolbarTop + TwipsToPixelsY(f.Combo1.Top()));
+        const int middle = addressLeft + Px(f.Combo1.Width()) / 2;
+        EXPECT_NE(WindowPixel(middle, addressTop + boxHeight - 1), WindowPixel(middle, addressTop + boxHeight / 2))
+            << "the box's last row shows the text field, not its border";
+
         // The window buttons show their normal pictures.
         const int buttonsTop = TwipsToPixelsY(f.picClose.Top());
         EXPECT_EQ(WindowPixel(Px(f.picClose.Left()) + 7, buttonsTop + 7), piece("picCloseButton")(7, 7));

@@ -5,6 +5,7 @@
 #include "platform/msgbox.h"
 
 #include "app/State.h"
+#include "menus/MenuModule.h"
 #include "menus/MenuState.h"
 #include "platform/screen.h"
 
@@ -131,6 +132,7 @@ TEST_F(ProgramTest, EveryCloseRouteEndsWhenTheAddressListCannotBeSavedAndSaysSoO
     const std::vector<std::pair<std::string, std::function<void()>>> routes = {
         {"close button", [] { frmMain->picClose.Click(); }},
         {"carrier closed", [] { frmDummy.Unload(); }},
+        {"file menu", [] { MenuModule::MenuCommand("close"); }},
     };
     for (const auto& [route, close] : routes) {
         SCOPED_TRACE(route);

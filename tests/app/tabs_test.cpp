@@ -88,6 +88,14 @@ protected:
     }
 };
 
+TEST_F(TabsTest, SelectingATabGivesItsPageTheKeyboard) {
+    OpenTabsUpTo(2);
+    for (int tab : {1, 0, 2}) {
+        Main().picTab_Click(tab);
+        EXPECT_TRUE(Browser(tab).Widget().is_focus()) << "tab " << tab;
+    }
+}
+
 TEST_F(TabsTest, ClosingACurrentMiddleTabLeavesAHoleClosesUpTheFacesAndSelectsTheHighest) {
     OpenTabsUpTo(3);
     Main().picTab_Click(2);

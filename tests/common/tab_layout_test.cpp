@@ -123,14 +123,4 @@ TEST_F(TabLayoutTest, RestoringReplacesTheTabsKeepingTabZeroAndTheStripScroll) {
     }
 }
 
-TEST_F(TabLayoutTest, ASavedLayoutRestoresTheSameAddressesInOrder) {
-    OpenTabsUpTo(2);
-    General::SaveTabLayout(Path("round.tab"));
-    OpenTabsUpTo(5);
-    General::OpenTabLayout(Path("round.tab"));
-    EXPECT_EQ(Tabs(), (std::vector<std::string>{"0 http://127.0.0.1/zero", "1 http://127.0.0.1/tab1",
-                                                "2 http://127.0.0.1/tab2"}));
-    EXPECT_EQ(Main().lstTabList.ListCount(), 3);
-}
-
 }  // namespace

@@ -199,6 +199,14 @@ TEST_F(WebKitViewTest, AnAbsoluteLocalPathIsLoadedAsAFileUri) {
     ASSERT_TRUE(Pump([&] { return view_.LocationName() == "Local page"; }));
 }
 
+TEST_F(WebKitViewTest, AnAddressWithoutASchemeIsLoadedOverHttpAndAPageWithoutATitleIsKnownByItsAddress) {
+    server_.Add("/untitled", "<html><body>no title here</body></html>");
+    const std::string url = server_.Url("/untitled");
+    Load(url.substr(std::string("http://").size()), url);
+    EXPECT_EQ(view_.LocationURL(), url);
+    EXPECT_EQ(view_.LocationName(), url);
+}
+
 TEST_F(WebKitViewTest, ViewSourceShowsTheSourceOfThePageOnDisplay) {
     const std::string body = "<p class=\"x\">Fish &amp; chips</p><script>document.title = 'Changed';</script>";
     server_.Add("/page", Page("Menu", body));

@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
 #include "platform/address.h"
 #include "platform/app.h"
+#include "test_support.h"
 
 namespace {
 
@@ -18,6 +21,22 @@ TEST(Dispatch, EventsHeldBackRunBeforeANewerOneAndInTheirOrder) {
     // Released, but before the main loop has had a turn.
     platform::Dispatch([&] { ran.push_back("newer"); });
     EXPECT_EQ(ran, (std::vector<std::string>{"first held", "second held", "newer"}));
+}
+
+TEST(CommandLineOf, JoinsTheArgumentsAndGivesAFileOfTheWorkingFolderItsFullPath) {
+    const auto file = testing_support::TempRoot() / "start page.html";
+    std::ofstream(file) << "<p>start</p>";
+    std::string relative = std::filesystem::relative(file).string();
+    std::string http = "http://example.com/", words = "two words", missing = "no-such-page.html";
+    const auto commandOf = [](std::vector<char*> arguments) {
+        arguments.insert(arguments.begin(), const_cast<char*>("quellin"));
+        return platform::CommandLineOf(static_cast<int>(arguments.size()), arguments.data());
+    };
+    EXPECT_EQ(commandOf({}), "");
+    EXPECT_EQ(commandOf({relative.data()}), file.string());
+    EXPECT_EQ(commandOf({http.data()}), http);
+    EXPECT_EQ(commandOf({missing.data()}), missing);
+    EXPECT_EQ(commandOf({http.data(), words.data()}), http + " " + words);
 }
 
 TEST(UriForAddress, FixesUpTheAddressAsTheBrowserControlDid) {

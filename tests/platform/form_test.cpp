@@ -313,6 +313,36 @@ TEST_F(FormTest, LeftAndTopReadBackExactlyAsSetEvenFarOffScreen) {
     }, 2000)) << "window at " << x << "," << y;
 }
 
+TEST_F(FormTest, AMoveOrResizeMadeOutsideTheProgramIsReadBackAndANewSizeRaisesFormResize) {
+    slot_->Move(1500, 1500);
+    slot_->SetWidth(3000);
+    slot_->SetHeight(1500);
+    slot_->Show();
+    auto window = slot_->Window().get_window();
+    int x = 0, y = 0;
+    ASSERT_TRUE(Pump([&] {
+        window->get_root_origin(x, y);
+        return x == 100 && y == 100;
+    }, 2000));
+    ProbeForm::log.clear();
+
+    // As a window manager would: behind the layer's back.
+    window->move(130, 90);
+    ASSERT_TRUE(Pump([&] { return slot_->Left() == 130 * 15 && slot_->Top() == 90 * 15; }, 2000));
+    EXPECT_TRUE(ProbeForm::log.empty()) << "a move alone raises no Form_Resize";
+
+    window->resize(250, 120);
+    ASSERT_TRUE(Pump([&] { return slot_->Width() == 250 * 15 && slot_->Height() == 120 * 15; }, 2000));
+    ASSERT_TRUE(Pump([] { return !ProbeForm::log.empty(); }, 2000));
+    EXPECT_EQ(ProbeForm::log.back(), "Resize 3750x1800 state 0");
+    EXPECT_EQ(slot_->Surface().PixelWidth(), 250);
+
+    // The program's own later moves are not undone by the window's reports of earlier ones.
+    for (int step = 1; step <= 5; ++step) slot_->SetLeft(1950 + 150 * step);
+    PumpFor(200);
+    EXPECT_EQ(slot_->Left(), 1950 + 750);
+}
+
 TEST_F(FormTest, AnAbsurdSizeIsHeldAsSetAndTheWindowGetsWhatXCanTake) {
     slot_->SetWidth(3000000);
     slot_->SetHeight(450);
