@@ -38,5 +38,9 @@ void FrmMain::OpenFavourites() {
     top.labOpen.SetCaption("first");
     top.labSource.SetCaption(path);
     top.GetMenuItems(path);
-    top.Show();
+    top.Show(platform::vbModeless, this);
+    // The level takes the activation, so that a click back on the main window
+    // activates it and closes the cascade: a window manager gives no focus of its
+    // own to a window shown on a mere mouse move.
+    top.SetFocus();
 }

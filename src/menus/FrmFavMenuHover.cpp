@@ -154,7 +154,7 @@ void FrmFavMenu::CreateNextMenu(std::int16_t Index, std::int32_t MenuTop, std::i
     level.SetLeft(MenuLeft);
     level.labSource.SetCaption(P);
     level.GetMenuItems(P);
-    level.Show();
+    level.Show(vbModeless, &frmMain.Get());
 }
 
 void FrmFavMenu::Timer1_Timer() {

@@ -81,8 +81,7 @@ std::string FolderLabel(const std::string& favorites, const std::string& folder)
 void PrepareDialog(Gtk::Dialog& dialog, const std::string& title, Form* owner) {
     dialog.set_title(title);
     dialog.set_modal(true);
-    // No control box: the dialog closes through its own buttons.
-    dialog.set_deletable(false);
+    TakeOutControlBox(dialog);
     dialog.set_border_width(8);
     if (owner) dialog.set_transient_for(owner->Window());
 }
@@ -99,7 +98,7 @@ void RunShown(Dialog& owner, Gtk::Dialog& dialog, const bool& closed) {
 // A one-line question for a name; false when the user cancels.
 bool AskText(Gtk::Window& parent, const std::string& title, const std::string& prompt, std::string& text) {
     Gtk::Dialog ask(title, parent, true);
-    ask.set_deletable(false);
+    TakeOutControlBox(ask);
     ask.set_border_width(8);
     Gtk::Label label(prompt, Gtk::ALIGN_START);
     Gtk::Entry entry;
@@ -353,7 +352,7 @@ void OrganizeFavoritesDialog::AskRename() {
 void OrganizeFavoritesDialog::AskMove() {
     if (SelectedPath().empty()) return;
     Gtk::Dialog ask("Move to Folder", dialog_, true);
-    ask.set_deletable(false);
+    TakeOutControlBox(ask);
     ask.set_border_width(8);
     Gtk::Label label("Move to:", Gtk::ALIGN_START);
     Gtk::ComboBoxText folders;

@@ -72,7 +72,7 @@ Form::Form(FormStyle style) : window_(style.dropDown ? Gtk::WINDOW_POPUP : Gtk::
     canvas_.show();
     window_.add(canvas_);
     window_.set_gravity(Gdk::GRAVITY_NORTH_WEST);
-    if (!style.controlBox) TakeOutControlBox();
+    if (!style.controlBox) TakeOutControlBox(window_);
     if (style.toolWindow) MakeToolWindow();
     if (style.taskbarCarrier) MakeInvisible();
     WatchWindow();
@@ -95,30 +95,27 @@ void Form::MakeInvisible() {
         true);
 }
 
-void Form::TakeOutControlBox() {
-    window_.set_deletable(false);
-    window_.set_type_hint(Gdk::WINDOW_TYPE_HINT_DIALOG);
-    // The window manager is asked for a title bar and a border and leaves the
-    // buttons and the window menu out; GTK sets its own hints while realising.
-    window_.signal_realize().connect(
-        [this] {
-            auto window = window_.get_window();
-            window->set_decorations(Gdk::DECOR_BORDER | Gdk::DECOR_TITLE);
-            window->set_functions(Gdk::FUNC_MOVE);
+namespace {
+// A dialog's title bar and border, with the window functions given and no
+// buttons beyond them; GTK sets its own hints while realising.
+void AskForDialogFrame(Gtk::Window& window, Gdk::WMFunction functions) {
+    window.set_type_hint(Gdk::WINDOW_TYPE_HINT_DIALOG);
+    window.signal_realize().connect(
+        [&window, functions] {
+            auto gdkWindow = window.get_window();
+            gdkWindow->set_decorations(Gdk::DECOR_BORDER | Gdk::DECOR_TITLE);
+            gdkWindow->set_functions(functions);
         },
         true);
+}
+}  // namespace
+
+void TakeOutControlBox(Gtk::Window& window) {
+    window.set_deletable(false);
+    AskForDialogFrame(window, Gdk::FUNC_MOVE);
 }
 
-void Form::MakeToolWindow() {
-    window_.set_type_hint(Gdk::WINDOW_TYPE_HINT_DIALOG);
-    window_.signal_realize().connect(
-        [this] {
-            auto window = window_.get_window();
-            window->set_decorations(Gdk::DECOR_BORDER | Gdk::DECOR_TITLE);
-            window->set_functions(Gdk::FUNC_MOVE | Gdk::FUNC_CLOSE);
-        },
-        true);
-}
+void Form::MakeToolWindow() { AskForDialogFrame(window_, Gdk::FUNC_MOVE | Gdk::FUNC_CLOSE); }
 
 Form::~Form() {
     *alive_ = false;
@@ -315,9 +312,10 @@ void Form::SetVisible(bool visible) {
     window_.hide();
 }
 
-void Form::Show(int modal) {
+void Form::Show(int modal, Form* owner) {
     // A form unloaded by its own load handler is gone: there is nothing to show.
     if (!*alive_) return;
+    if (owner) window_.set_transient_for(owner->window_);
     const bool first = !everShown_;
     everShown_ = true;
     visible_ = true;

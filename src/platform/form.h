@@ -24,6 +24,10 @@ inline constexpr int vbModal = 1;
 
 class FormSlotBase;
 
+// Asks the window manager to give the window no close, minimise or maximise button:
+// it closes through its own buttons.
+void TakeOutControlBox(Gtk::Window& window);
+
 // Deletes the slot of an extra instance once the running handlers have returned.
 void DeleteSlotWhenIdle(FormSlotBase* slot);
 
@@ -81,7 +85,8 @@ public:
     bool Visible() const { return visible_; }
     void SetVisible(bool visible);
     // Modal shows run a nested loop until the form is hidden or unloaded.
-    void Show(int modal = vbModeless);
+    // An owned form stays above its owner.
+    void Show(int modal = vbModeless, Form* owner = nullptr);
     void Hide() { SetVisible(false); }
     bool ShownModal() const { return modalDepth_ > 0; }
 
@@ -112,15 +117,11 @@ protected:
 
 private:
     friend class FormSlotBase;
-
-// Deletes the slot of an extra instance once the running handlers have returned.
-void DeleteSlotWhenIdle(FormSlotBase* slot);
     void ApplySize();
     void ApplyPosition();
     void RunResize();
     void WatchWindow();
     void WaitForUnmaximise();
-    void TakeOutControlBox();
     void MakeToolWindow();
     void MakeInvisible();
     void WindowConfigured(int width, int height);

@@ -216,6 +216,9 @@ TEST_F(FormTest, ExtraInstancesLoadAtOnceAndGoAwayWhenTheyUnloadThemselves) {
     EXPECT_EQ(Count(ProbeForm::log, "Load"), 2);
     const auto& loaded = platform::LoadedForms();
     EXPECT_EQ(std::count(loaded.begin(), loaded.end(), &extra), 1);
+    // Shown with an owner, the window manager keeps it above the owner.
+    extra.Show(platform::vbModeless, &slot_.Get());
+    EXPECT_EQ(extra.Window().get_transient_for(), &slot_->Window());
 
     // The extra instance unloads itself from its own timer; the default instance stays.
     ProbeForm::hooks.timerTick = [](ProbeForm& form) { form.Unload(); };

@@ -1,0 +1,56 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "program_fixture.h"
+#include "common/Module2.h"
+#include "menus/FrmFavMenu.h"
+#include "platform/shell_folders.h"
+#include "platform/twips.h"
+
+using namespace platform;
+using testing_support::Pump;
+
+namespace {
+
+// Moves the real pointer in two steps (a window it has just entered sees its next move), or clicks.
+void PointAt(int x, int y) {
+    const std::string to = " " + std::to_string(x) + " " + std::to_string(y);
+    ASSERT_EQ(std::system(("xdotool mousemove" + to + " sleep 0.05 mousemove_relative 1 0").c_str()), 0);
+}
+
+void Click() { ASSERT_EQ(std::system("xdotool click 1"), 0); }
+
+}  // namespace
+
+// Under a window manager the favourites menu opens where the program puts it, and a
+// click back on the main window activates it, which closes the whole cascade.
+TEST_F(ProgramTest, FavouritesCascadeUnderAWindowManager) {
+    const std::string favorites = Module2::FindSystemFolder(CSIDL_FAVORITES);
+    std::filesystem::create_directories(favorites + "/News/Papers");
+    Start("about:blank");
+    FrmMain& main = frmMain.Get();
+    ASSERT_TRUE(Pump([&] { return main.Window().get_mapped(); }, 5000));
+    main.WaitForPlacement();
+
+    const int titleX = TwipsToPixelsX(main.Left() + main.Picture9.Left() + main.labFavs.Left() + 300);
+    const int titleY = TwipsToPixelsY(main.Top() + main.Picture9.Top() + main.labFavs.Top() + 90);
+    PointAt(titleX, titleY);
+    Click();
+    PointAt(titleX + 2, titleY);
+    ASSERT_TRUE(Pump([] { return frmFavMenu.Loaded() && frmFavMenu->Window().get_mapped(); }, 5000));
+    FrmFavMenu& top = frmFavMenu.Get();
+    ASSERT_TRUE(Pump([&] {
+        int x = 0, y = 0;
+        top.Window().get_window()->get_origin(x, y);
+        return x == TwipsToPixelsX(top.Left()) && y == TwipsToPixelsY(top.Top());
+    }, 5000)) << "the window manager placed the level elsewhere";
+
+    PointAt(TwipsToPixelsX(main.Left() + main.Picture1.Left()) + 300,
+            TwipsToPixelsY(main.Top() + main.Picture1.Top() + main.Picture1.Height()) - 20);
+    Click();
+    EXPECT_TRUE(Pump([] { return !frmFavMenu.Loaded(); }, 5000)) << "the cascade stays open behind the main window";
+    EXPECT_TRUE(main.labFavs.Transparent());
+}
