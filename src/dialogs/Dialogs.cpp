@@ -1,5 +1,6 @@
 #include "dialogs/Dialogs.h"
 
+#include "dialogs/FrmAbout.h"
 #include "dialogs/FrmAddLaunch.h"
 #include "dialogs/FrmLaunch.h"
 #include "dialogs/FrmOptions.h"
@@ -7,3 +8,10 @@
 platform::FormSlot<FrmOptions> frmOptions;
 platform::FormSlot<FrmLaunch> frmLaunch;
 platform::FormSlot<FrmAddLaunch> frmAddLaunch;
+platform::FormSlot<FrmAbout> frmAbout;
+
+void CentreOnOwner(platform::Form& dialog, platform::Form* owner) {
+    if (!owner || !owner->Visible()) return;
+    dialog.Window().set_transient_for(owner->Window());
+    dialog.Move(owner->Left() + (owner->Width() - dialog.Width()) / 2, owner->Top() + (owner->Height() - dialog.Height()) / 2);
+}

@@ -6,7 +6,8 @@
 
 using namespace platform;
 
-FrmAddLaunch::FrmAddLaunch() : Form(FormStyle{.borderless = false, .showInTaskbar = false, .resizable = false}) {
+FrmAddLaunch::FrmAddLaunch()
+    : Form(FormStyle{.borderless = false, .showInTaskbar = false, .resizable = false, .controlBox = false}) {
     SetCaption("Browse for file...");
     SetWidth(5415);
     SetHeight(2295);
@@ -22,11 +23,11 @@ FrmAddLaunch::FrmAddLaunch() : Form(FormStyle{.borderless = false, .showInTaskba
     } rows[] = {{Label1, Text1, "Application Description:", 300}, {Label2, Text2, "Application Path:", 720}};
     for (const auto& row : rows) {
         row.label.PlaceIn(Frame1);
-        row.label.Move(120, row.top + 30, 1815, 255);
+        row.label.Move(120, row.top + 30, 2040, 255);
         row.label.SetTransparent(true);
         row.label.SetCaption(row.caption);
         row.text.PlaceIn(Frame1);
-        row.text.Move(1995, row.top, 3015, 300);
+        row.text.Move(2160, row.top, 2850, 300);
     }
     Command3.PlaceIn(Frame1);
     Command3.Move(3915, 1095, 1095, 345);
@@ -45,6 +46,7 @@ FrmAddLaunch::FrmAddLaunch() : Form(FormStyle{.borderless = false, .showInTaskba
     Command2.Click = [this] { Command2_Click(); };
 
     CommonDialog1.CancelError = true;
+    CentreOnOwner(*this, frmLaunch.IfLoaded());
 }
 
 void FrmAddLaunch::Command1_Click() {

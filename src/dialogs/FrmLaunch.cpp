@@ -1,6 +1,7 @@
 #include "dialogs/FrmLaunch.h"
 
 #include "app/State.h"
+#include "common/CenterPart2.h"
 #include "common/General.h"
 #include "dialogs/Dialogs.h"
 #include "dialogs/FrmAddLaunch.h"
@@ -9,7 +10,8 @@
 
 using namespace platform;
 
-FrmLaunch::FrmLaunch() : Form(FormStyle{.borderless = false, .showInTaskbar = true, .resizable = false}) {
+FrmLaunch::FrmLaunch()
+    : Form(FormStyle{.borderless = false, .showInTaskbar = true, .resizable = false, .controlBox = false}) {
     SetCaption("Customise Launch Menu");
     SetWidth(5055);
     SetHeight(3375);
@@ -38,6 +40,7 @@ FrmLaunch::FrmLaunch() : Form(FormStyle{.borderless = false, .showInTaskbar = tr
     Command1.Click = [this] { Command1_Click(); };
     Command2.Click = [this] { Command2_Click(); };
     Command3.Click = [this] { Command3_Click(); };
+    CenterPart2::CenterForm(*this);
 }
 
 // Reads launch.dat: a name line, then its command line. A missing file gives an

@@ -1,6 +1,7 @@
 #include "dialogs/FrmOptions.h"
 
 #include <algorithm>
+#include <array>
 #include <filesystem>
 
 #include "app/BuiltinSkin.h"
@@ -59,11 +60,11 @@ std::string SkinPath(const std::string& folderValue) {
 
 }  // namespace
 
-FrmOptions::FrmOptions() : Form(FormStyle{.borderless = false, .showInTaskbar = false, .resizable = false}) {
+FrmOptions::FrmOptions()
+    : Form(FormStyle{.borderless = false, .showInTaskbar = false, .resizable = false, .toolWindow = true}) {
     SetCaption("Quellin Options");
     SetWidth(4695);
     SetHeight(4665);
-    Window().set_type_hint(Gdk::WINDOW_TYPE_HINT_DIALOG);
 
     Place(SSTab1, *this, 120, 120, 4455, 3975);
     const char* const captions[] = {"Tab Options", "Defaults", "Misc", "Skins", "Clear", "Cookies"};
@@ -158,7 +159,7 @@ void FrmOptions::BuildClearPage() {
 
 void FrmOptions::BuildCookiesPage() {
     Container& page = SSTab1.Page(5);
-    PlaceFrame(Frame13, page, 120, 480, 4215, 3375, "Cookie Management");
+    PlaceFrame(Frame13, page, 120, 480, 4215, 3435, "Cookie Management");
     PlaceLabel(Label10, Frame13, 270, 600,
                "Quellin will retain cookies placed on your computer for the duration of the current browser "
                "session.");
@@ -168,9 +169,9 @@ void FrmOptions::BuildCookiesPage() {
     PlaceCaptioned(Option11, Frame13, 1710, 600,
                    "Automatically remove all cookies added during the session without any confirmation");
     PlaceCaptioned(Option12, Frame13, 2340, 420, "Show me a list of new cookies and I will confirm the ones to remove");
-    PlaceCaptioned(Option13, Frame13, 2790, 420, "Automatically remove cookies based on word filters");
+    PlaceCaptioned(Option13, Frame13, 2790, 585, "Automatically remove cookies based on word filters");
     Option13.SetWidth(2715);
-    Place(Command5, Frame13, 3015, 2810, 1095, 375);
+    Place(Command5, Frame13, 3015, 2895, 1095, 375);
     Command5.SetCaption("Edit Filters");
     Command5.Click = [this] { Command5_Click(); };
     for (OptionButton* option : {&Option10, &Option11, &Option12}) option->Click = [this] { Command5.SetEnabled(false); };
@@ -188,10 +189,7 @@ void FrmOptions::BuildHiddenControls() {
 }
 
 void FrmOptions::Form_Load() {
-    if (auto* owner = frmMain.IfLoaded(); owner && owner->Visible()) {
-        Window().set_transient_for(owner->Window());
-        Move(owner->Left() + (owner->Width() - Width()) / 2, owner->Top() + (owner->Height() - Height()) / 2);
-    }
+    CentreOnOwner(*this, frmMain.IfLoaded());
     SkipFailures(
         [&] { (NewTabMode != 0 ? Option2 : Option1).SetValue(true); },
         [&] { Check1.SetValue(HistoryInNewTab != 0 ? vbChecked : vbUnchecked); },
@@ -210,8 +208,7 @@ void FrmOptions::Form_Load() {
         [&] { Text2.SetText(SearchPage); },
         [&] { Check3.SetValue(FastPaint != 0 ? vbChecked : vbUnchecked); },
         [&] {
-            OptionButton* const popupOptions[] = {&Option6, &Option7, &Option8, &Option9};
-            if (PopupMode >= 0 && PopupMode <= 3) popupOptions[PopupMode]->SetValue(true);
+            if (PopupMode >= 0 && PopupMode <= 3) PopupOptions()[PopupMode]->SetValue(true);
         },
         [&] {
             if (General::LowerCase(SkinFolder) == BuiltinSkinFolder) {
@@ -232,8 +229,7 @@ void FrmOptions::Form_Load() {
     labSkinTemp.SetCaption(SkinFolder);
     Check4.SetValue(NoAutoComplete != 0 ? vbChecked : vbUnchecked);
     DefaultPageOption_Click();
-    OptionButton* const cookieOptions[] = {&Option10, &Option11, &Option12, &Option13};
-    if (CookieTrapMode >= 0 && CookieTrapMode <= 3) cookieOptions[CookieTrapMode]->SetValue(true);
+    if (CookieTrapMode >= 0 && CookieTrapMode <= 3) CookieOptions()[CookieTrapMode]->SetValue(true);
 }
 
 // The dialog keeps the focus while it is open, unless a window of its own is over it.
@@ -281,7 +277,11 @@ void FrmOptions::DefaultPageOption_Click() {
     Text1.SetBackColor(Option5.Value() ? vbWindowBackground : vbButtonFace);
 }
 
-SettingsFile::SettingsDialogValues FrmOptions::ControlValues() const {
+// The option buttons of the pop-up and cookie-trap modes, by mode 0 to 3.
+std::array<OptionButton*, 4> FrmOptions::PopupOptions() { return {&Option6, &Option7, &Option8, &Option9}; }
+std::array<OptionButton*, 4> FrmOptions::CookieOptions() { return {&Option10, &Option11, &Option12, &Option13}; }
+
+SettingsFile::SettingsDialogValues FrmOptions::ControlValues() {
     SettingsFile::SettingsDialogValues values;
     values.SkinFolder = labSkinTemp.Caption();
     values.HistoryInNewTab = Check1.Value();
@@ -290,16 +290,14 @@ SettingsFile::SettingsDialogValues FrmOptions::ControlValues() const {
     if (Option3.Value()) values.DefaultPage = "home";
     if (Option4.Value()) values.DefaultPage = "about:blank";
     if (Option5.Value()) values.DefaultPage = Text1.Text();
-    const OptionButton* const popupOptions[] = {&Option6, &Option7, &Option8, &Option9};
     for (int mode = 0; mode < 4; ++mode)
-        if (popupOptions[mode]->Value()) values.PopupMode = mode;
+        if (PopupOptions()[mode]->Value()) values.PopupMode = mode;
     values.FastPaint = Check3.Value();
     if (Option1.Value()) values.NewTabMode = 0;
     if (Option2.Value()) values.NewTabMode = 1;
     values.NoAutoComplete = Check4.Value();
-    const OptionButton* const cookieOptions[] = {&Option10, &Option11, &Option12, &Option13};
     for (int mode = 0; mode < 4; ++mode)
-        if (cookieOptions[mode]->Value()) values.CookieTrapMode = mode;
+        if (CookieOptions()[mode]->Value()) values.CookieTrapMode = mode;
     return values;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -125,7 +126,9 @@ private:
     // Shows the skin of a folder value ("skins\name") in the preview and labels.
     void ShowSkin(const std::string& folderValue);
     void ShowBuiltinSkin();
-    SettingsFile::SettingsDialogValues ControlValues() const;
+    std::array<platform::OptionButton*, 4> PopupOptions();
+    std::array<platform::OptionButton*, 4> CookieOptions();
+    SettingsFile::SettingsDialogValues ControlValues();
     // A message box of the dialog; the dialog leaves the focus to it meanwhile.
     void Tell(const std::string& prompt, int buttons, const std::string& title);
 

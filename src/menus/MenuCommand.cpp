@@ -6,6 +6,10 @@
 #include "common/TabLayout.h"
 #include "cookies/CookieForms.h"
 #include "cookies/FrmCookies.h"
+#include "dialogs/Dialogs.h"
+#include "dialogs/FrmAbout.h"
+#include "dialogs/FrmLaunch.h"
+#include "dialogs/FrmOptions.h"
 #include "menus/MenuModule.h"
 #include "menus/MenuState.h"
 #include "platform/error.h"
@@ -160,14 +164,18 @@ void MenuCommand(const std::string& Item) {
     Try([&] { RunCommand(Item); });
 }
 
-void ShowLaunchEditor() { WindowToCome("launch menu editor"); }
+// An editor already open only comes to the front.
+void ShowLaunchEditor() {
+    frmLaunch->Show();
+    frmLaunch->SetFocus();
+}
 
 void ShowOptions() {
     frmMain->SaveComplete();
-    WindowToCome("options dialog");
+    frmOptions->Show();
 }
 
-void ShowAbout() { WindowToCome("about box"); }
+void ShowAbout() { frmAbout->Show(); }
 
 void ShowCookies() {
     SkipFailures([] { frmCookies->Show(); });

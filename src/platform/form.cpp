@@ -73,6 +73,7 @@ Form::Form(FormStyle style) : window_(style.dropDown ? Gtk::WINDOW_POPUP : Gtk::
     window_.add(canvas_);
     window_.set_gravity(Gdk::GRAVITY_NORTH_WEST);
     if (!style.controlBox) TakeOutControlBox(window_, style.resizable);
+    if (style.toolWindow) MakeToolWindow();
     if (style.taskbarCarrier) MakeInvisible();
     WatchWindow();
     if (style.dropDown) {
@@ -94,20 +95,28 @@ void Form::MakeInvisible() {
         true);
 }
 
-void TakeOutControlBox(Gtk::Window& window, bool resizable) {
-    window.set_deletable(false);
+namespace {
+// A dialog's title bar and border, with the window functions given and no
+// buttons beyond them; GTK sets its own hints while realising.
+void AskForDialogFrame(Gtk::Window& window, Gdk::WMFunction functions) {
     window.set_type_hint(Gdk::WINDOW_TYPE_HINT_DIALOG);
-    // The window manager is asked for a title bar and a border and leaves the
-    // buttons and the window menu out; GTK sets its own hints while realising.
     window.signal_realize().connect(
-        [&window, resizable] {
+        [&window, functions] {
             auto gdkWindow = window.get_window();
             gdkWindow->set_decorations(Gdk::DECOR_BORDER | Gdk::DECOR_TITLE);
-            // A sizable window keeps its border for the user to drag.
-            gdkWindow->set_functions(resizable ? Gdk::FUNC_MOVE | Gdk::FUNC_RESIZE : Gdk::FUNC_MOVE);
+            gdkWindow->set_functions(functions);
         },
         true);
 }
+}  // namespace
+
+void TakeOutControlBox(Gtk::Window& window, bool resizable) {
+    window.set_deletable(false);
+    // A sizable window keeps its border for the user to drag.
+    AskForDialogFrame(window, resizable ? Gdk::FUNC_MOVE | Gdk::FUNC_RESIZE : Gdk::FUNC_MOVE);
+}
+
+void Form::MakeToolWindow() { AskForDialogFrame(window_, Gdk::FUNC_MOVE | Gdk::FUNC_CLOSE); }
 
 Form::~Form() {
     *alive_ = false;

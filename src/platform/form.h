@@ -39,6 +39,8 @@ struct FormStyle {
     // False: the window manager gives it no close, minimise or maximise button;
     // it closes through its own buttons.
     bool controlBox = true;
+    // A tool window: a title bar with a close button alone, no minimise or maximise.
+    bool toolWindow = false;
     // A drop-down menu: placed above every other window and never focused; it loses
     // the activation when the user clicks outside it (DropDownWatch).
     bool dropDown = false;
@@ -120,6 +122,7 @@ private:
     void RunResize();
     void WatchWindow();
     void WaitForUnmaximise();
+    void MakeToolWindow();
     void MakeInvisible();
     void WindowConfigured(int width, int height);
     void TakePosition(int x, int y);

@@ -44,6 +44,11 @@ void Label::SetFont(const std::string& name, double size, bool bold) {
     area_->queue_draw();
 }
 
+void Label::SetUnderline(bool underline) {
+    underline_ = underline;
+    area_->queue_draw();
+}
+
 void Label::Refresh() {
     area_->queue_draw();
     if (auto window = area_->get_window()) window->process_updates(true);
@@ -60,6 +65,7 @@ void Label::CopySettingsFrom(const Control& other) {
         fontName_ = label->fontName_;
         fontSize_ = label->fontSize_;
         fontBold_ = label->fontBold_;
+        underline_ = label->underline_;
         area_->queue_draw();
     }
 }
@@ -75,6 +81,12 @@ bool Label::Draw(const Cairo::RefPtr<Cairo::Context>& cr) {
     font.set_size(static_cast<int>(fontSize_ * PANGO_SCALE));
     font.set_weight(fontBold_ ? Pango::WEIGHT_BOLD : Pango::WEIGHT_NORMAL);
     layout->set_font_description(font);
+    if (underline_) {
+        Pango::AttrList attributes;
+        auto underline = Pango::Attribute::create_attr_underline(Pango::UNDERLINE_SINGLE);
+        attributes.insert(underline);
+        layout->set_attributes(attributes);
+    }
     layout->set_width(width * PANGO_SCALE);
     layout->set_wrap(Pango::WRAP_WORD_CHAR);
     layout->set_alignment(alignment_ == Align::Left     ? Pango::ALIGN_LEFT

@@ -24,6 +24,8 @@ public:
     enum class Align { Left, Center, Right };
     void SetAlignment(Align alignment);
     void SetFont(const std::string& name, double size, bool bold);
+    // Underlined text, as links are drawn.
+    void SetUnderline(bool underline);
     // Paints at once.
     void Refresh();
 
@@ -41,6 +43,7 @@ private:
     std::string fontName_ = "Sans";
     double fontSize_ = 8;
     bool fontBold_ = false;
+    bool underline_ = false;
 };
 
 }  // namespace platform

@@ -7,18 +7,22 @@ namespace platform {
 
 TabControl::TabControl(int tabs)
     : Control(std::make_unique<Gtk::Fixed>()), fixed_(static_cast<Gtk::Fixed*>(&Widget())), style_(notebook_) {
-    style_.SetRules("notebook tab { min-height: 0; min-width: 0; padding: 3px 2px; margin: 0; } notebook header tabs { margin: 0; }");
+    style_.SetRules("notebook tab { min-height: 0; min-width: 0; padding: 3px 2px; margin: 0; } "
+                    "notebook header tabs { margin: 0; }");
     notebook_.set_scrollable(false);
     notebook_.show();
     fixed_->put(notebook_, 0, 0);
     SetTabs(tabs);
-    Track(notebook_.signal_switch_page().connect([this](Gtk::Widget*, guint page) {
+    switched_ = notebook_.signal_switch_page().connect([this](Gtk::Widget*, guint page) {
         if (static_cast<int>(page) == tab_) return;
         tab_ = static_cast<int>(page);
         ShowCurrentPage();
         if (Click) Dispatch([this] { Click(); });
-    }));
+    });
 }
+
+// The pages go before the notebook, which switches pages as they leave it.
+TabControl::~TabControl() { switched_.disconnect(); }
 
 void TabControl::SetTabs(int tabs) {
     if (tabs < 1) throw ToolkitError(errors::InvalidPropertyValue, "Invalid property value");

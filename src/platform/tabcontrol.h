@@ -22,6 +22,7 @@ namespace platform {
 class TabControl : public Control {
 public:
     explicit TabControl(int tabs = 3);
+    ~TabControl() override;
 
     int Tabs() const { return static_cast<int>(pages_.size()); }
     void SetTabs(int tabs);
@@ -52,6 +53,7 @@ private:
     WidgetStyle style_;
     std::vector<std::unique_ptr<TabPage>> pages_;
     int tab_ = 0;
+    sigc::connection switched_;
 };
 
 }  // namespace platform

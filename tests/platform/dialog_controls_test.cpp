@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <gdkmm/window.h>
 #include <gtkmm/radiobutton.h>
 
 #include <filesystem>
@@ -122,6 +123,34 @@ TEST(ListBoxFocusTest, AListGainsNoSelectionFromTheFocusAlone) {
     EXPECT_EQ(clicks, 0);
     list.SetListIndex(1);
     EXPECT_EQ(list.Text(), "b");
+}
+
+class StyledForm : public platform::Form {
+public:
+    explicit StyledForm(platform::FormStyle style) : Form(style) {}
+};
+
+TEST(ToolWindowTest, AToolWindowAsksForATitleBarWithoutMinimiseOrMaximise) {
+    const struct {
+        platform::FormStyle style;
+        bool plain;
+    } cases[] = {{{}, true}, {{.resizable = false, .toolWindow = true}, false}};
+    for (const auto& c : cases) {
+        StyledForm form(c.style);
+        form.SetWidth(1500);
+        form.SetHeight(1500);
+        form.Show();
+        ASSERT_TRUE(Pump([&] { return form.Window().get_realized(); }, 2000));
+        GdkWMDecoration decorations{};
+        const bool set = gdk_window_get_decorations(form.Window().get_window()->gobj(), &decorations);
+        if (c.plain) {
+            EXPECT_FALSE(set) << "an ordinary window leaves its decorations to the window manager";
+        } else {
+            ASSERT_TRUE(set);
+            EXPECT_EQ(decorations, GDK_DECOR_BORDER | GDK_DECOR_TITLE);
+            EXPECT_EQ(form.Window().get_type_hint(), Gdk::WINDOW_TYPE_HINT_DIALOG);
+        }
+    }
 }
 
 TEST(CheckBoxTest, ValueRoundTripsAndEachChangeClicks) {

@@ -1,0 +1,77 @@
+#include "platform/key_store.h"
+
+#include <glib.h>
+
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <vector>
+
+namespace platform {
+
+namespace {
+
+std::string RootName(std::uint32_t root) {
+    switch (root) {
+        case 0x80000000: return "HKEY_CLASSES_ROOT";
+        case 0x80000001: return "HKEY_CURRENT_USER";
+        case HKEY_LOCAL_MACHINE: return "HKEY_LOCAL_MACHINE";
+        case 0x80000003: return "HKEY_USERS";
+        default: return "";
+    }
+}
+
+bool SameName(const std::string& a, const std::string& b) { return g_ascii_strcasecmp(a.c_str(), b.c_str()) == 0; }
+
+std::vector<std::string> Fields(const std::string& line) {
+    std::vector<std::string> fields;
+    std::istringstream in(line);
+    for (std::string field; std::getline(in, field, '\t');) fields.push_back(field);
+    return fields;
+}
+
+std::optional<std::string> StoredValue(const std::string& root, const std::string& keyPath, const std::string& valueName) {
+    std::optional<std::string> value;
+    const std::string path = KeyStorePath();
+    // Only a regular file is read: a pipe left in its place never holds the program up.
+    if (!g_file_test(path.c_str(), G_FILE_TEST_IS_REGULAR)) return value;
+    std::ifstream file(path, std::ios::binary);
+    for (std::string line; std::getline(file, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line.empty() || line.front() == '#') continue;
+        const auto fields = Fields(line);
+        if (fields.size() == 4 && SameName(fields[0], root) && SameName(fields[1], keyPath) &&
+            SameName(fields[2], valueName))
+            value = fields[3];
+    }
+    return value;
+}
+
+// The system-information programs that Debian ships, the most thorough first.
+std::optional<std::string> SystemInformationProgram() {
+    for (const char* name : {"hardinfo", "hardinfo2", "kinfocenter", "gnome-system-monitor", "mate-system-monitor"}) {
+        const std::unique_ptr<gchar, decltype(&g_free)> path(g_find_program_in_path(name), &g_free);
+        if (path) return std::string(path.get());
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::string KeyStorePath() {
+    const std::unique_ptr<gchar, decltype(&g_free)> path(
+        g_build_filename(g_get_user_config_dir(), "quellin", "registry", nullptr), &g_free);
+    return path.get();
+}
+
+std::optional<std::string> ReadKeyValue(std::uint32_t root, const std::string& keyPath, const std::string& valueName) {
+    const std::string rootName = RootName(root);
+    if (rootName.empty()) return std::nullopt;
+    if (auto value = StoredValue(rootName, keyPath, valueName)) return value;
+    if (root == HKEY_LOCAL_MACHINE && SameName(keyPath, "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO") &&
+        SameName(valueName, "PATH"))
+        return SystemInformationProgram();
+    return std::nullopt;
+}
+
+}  // namespace platform
