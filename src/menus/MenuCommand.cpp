@@ -152,11 +152,6 @@ void RunCommand(const std::string& Item) {
             StartLaunchEntry();
     }
 }
-
-// Until the window an opener stands for is built, it says so.
-void WindowToCome(const std::string& window) {
-    MsgBox("The " + window + " is not available in this version.", vbInformation);
-}
 }  // namespace
 
 void MenuCommand(const std::string& Item) {
