@@ -89,6 +89,12 @@ void FrmFilter::Command3_Click() {
     frmFilter.Unload();
 }
 
+// A window manager that gives the editor a close button anyway: the program's
+// list takes the words there too.
+void FrmFilter::Form_QueryUnload(int& /*Cancel*/, int UnloadMode) {
+    if (UnloadMode == vbFormControlMenu) CookieLists::Fill(frmMain->lstFilter, lstFilter.Items());
+}
+
 void FrmFilter::SaveList() {
     std::string text;
     for (const auto& word : lstFilter.Items()) text += word + "\r\n";

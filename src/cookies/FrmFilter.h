@@ -33,4 +33,5 @@ public:
 
 protected:
     void Form_Load() override;
+    void Form_QueryUnload(int& Cancel, int UnloadMode) override;
 };

@@ -76,11 +76,21 @@ void FrmLaunch::Command2_Click() {
 // The edits are never lost silently: when launch.dat cannot be written, the user
 // is told and the editor stays open.
 void FrmLaunch::Command3_Click() {
+    if (Saved()) Unload();
+}
+
+// A window manager that gives the editor a close button anyway: closing there
+// saves, as Close does.
+void FrmLaunch::Form_QueryUnload(int& Cancel, int UnloadMode) {
+    if (UnloadMode == vbFormControlMenu && !Saved()) Cancel = 1;
+}
+
+bool FrmLaunch::Saved() {
     try {
         SaveLaunchData();
+        return true;
     } catch (const ToolkitError&) {
         MsgBox("The launch menu could not be saved.", vbOKOnly + vbExclamation, "Customise Launch Menu");
-        return;
+        return false;
     }
-    Unload();
 }

@@ -26,8 +26,11 @@ public:
 
 protected:
     void Form_Load() override;
+    void Form_QueryUnload(int& Cancel, int UnloadMode) override;
 
 private:
+    // Writes launch.dat; false, after telling the user, when it cannot be written.
+    bool Saved();
     void Command1_Click();
     void Command2_Click();
     void Command3_Click();

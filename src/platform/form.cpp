@@ -125,7 +125,11 @@ Form::~Form() {
 
 void Form::WatchWindow() {
     window_.signal_delete_event().connect([this](GdkEventAny*) {
-        Dispatch([this] { Unload(); });
+        Dispatch([this] {
+            int cancel = 0;
+            Form_QueryUnload(cancel, vbFormControlMenu);
+            if (!cancel) Unload();
+        });
         return true;
     });
     window_.signal_window_state_event().connect([this](GdkEventWindowState* event) {

@@ -24,6 +24,9 @@ inline constexpr int vbModal = 1;
 
 class FormSlotBase;
 
+// How a form is being closed, as Form_QueryUnload hears it.
+inline constexpr int vbFormControlMenu = 0;
+
 // Asks the window manager to give the window no close, minimise or maximise button:
 // it closes through its own buttons. A resizable window keeps its border to drag.
 void TakeOutControlBox(Gtk::Window& window, bool resizable = false);
@@ -113,6 +116,10 @@ protected:
     virtual void Form_GotFocus() {}
     // The pointer moves over the form's own background, not over one of its controls.
     virtual void Form_MouseMove(int /*Button*/, double /*X*/, double /*Y*/) {}
+    // The user closes the window with the window manager's close button
+    // (UnloadMode vbFormControlMenu); setting Cancel keeps it open. Unloading
+    // follows unless cancelled.
+    virtual void Form_QueryUnload(int& /*Cancel*/, int /*UnloadMode*/) {}
     virtual void Form_Unload(int& /*Cancel*/) {}
 
 private:

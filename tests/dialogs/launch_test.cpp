@@ -63,6 +63,15 @@ TEST_F(LaunchTest, EntriesAreAddedAtTheEndRemovedBySelectionAndSavedOnClose) {
     EXPECT_FALSE(frmLaunch.Loaded());
 }
 
+TEST_F(LaunchTest, ClosingByAWindowManagersCloseButtonSavesAsCloseDoes) {
+    WriteFile("launch.dat", "A\r\na.exe\r\n");
+    frmLaunch->Show();
+    Add("B", "b.exe");
+    gtk_window_close(frmLaunch->Window().gobj());
+    ASSERT_TRUE(testing_support::Pump([] { return !frmLaunch.Loaded(); }));
+    EXPECT_EQ(ReadFile("launch.dat"), "A\r\na.exe\r\nB\r\nb.exe\r\n");
+}
+
 TEST_F(LaunchTest, TheFileIsReadInPairsWhateverItsShape) {
     const struct {
         const char* name;
