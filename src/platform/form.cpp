@@ -34,9 +34,16 @@ Form::~Form() {
     window_.hide();
 }
 
+void Form::DispatchWhileAlive(std::function<void()> handler) {
+    // A handler held back while others run may come due after the form is gone.
+    Dispatch([alive = alive_, handler = std::move(handler)] {
+        if (*alive) handler();
+    });
+}
+
 void Form::WatchWindow() {
     window_.signal_delete_event().connect([this](GdkEventAny*) {
-        Dispatch([this] { Unload(); });
+        DispatchWhileAlive([this] { Unload(); });
         return true;
     });
     window_.signal_window_state_event().connect([this](GdkEventWindowState* event) {
@@ -45,17 +52,17 @@ void Form::WatchWindow() {
         const int state = (event->new_window_state & GDK_WINDOW_STATE_ICONIFIED)   ? vbMinimized
                           : (event->new_window_state & GDK_WINDOW_STATE_MAXIMIZED) ? vbMaximized
                                                                                     : vbNormal;
-        if (state != windowState_) Dispatch([this, state] { SetWindowState(state); });
+        if (state != windowState_) DispatchWhileAlive([this, state] { SetWindowState(state); });
         return false;
     });
     window_.property_is_active().signal_changed().connect([this] {
         const bool active = window_.property_is_active();
         if (active == active_) return;
         active_ = active;
-        Dispatch([this, active] { active ? Form_Activate() : Form_Deactivate(); });
+        DispatchWhileAlive([this, active] { active ? Form_Activate() : Form_Deactivate(); });
     });
     window_.signal_focus_in_event().connect([this](GdkEventFocus*) {
-        Dispatch([this] { Form_GotFocus(); });
+        DispatchWhileAlive([this] { Form_GotFocus(); });
         return false;
     });
 }

@@ -2,6 +2,7 @@
 
 #include <gtkmm/window.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -86,6 +87,8 @@ private:
     void ApplySize();
     void ApplyPosition();
     void RunResize();
+    // Runs the handler as the toolkit runs handlers, unless the form is gone by then.
+    void DispatchWhileAlive(std::function<void()> handler);
     void WatchWindow();
 
     Gtk::Window window_;

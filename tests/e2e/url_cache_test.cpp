@@ -236,7 +236,11 @@ struct ChildTask {
 std::vector<std::string> RunChildProcess(const ChildTask& task = {}) {
     const std::string report = (testing_support::TempRoot() / "child-report.txt").string();
     std::filesystem::remove(report);
+    // The child's folders lie inside this process's, and go with them.
+    const auto childRoot = testing_support::TempRoot() / "child";
+    std::filesystem::remove_all(childRoot);
     gchar** environment = g_get_environ();
+    environment = g_environ_setenv(environment, testing_support::TestRootVariable, childRoot.c_str(), TRUE);
     environment = g_environ_setenv(environment, SharedDataVariable, platform::webkit::DataFolder().c_str(), TRUE);
     environment = g_environ_setenv(environment, ReportVariable, report.c_str(), TRUE);
     environment = g_environ_setenv(environment, DeleteVariable, task.entryToDelete.c_str(), TRUE);

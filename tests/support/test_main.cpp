@@ -14,17 +14,13 @@
 #include "platform/app.h"
 #include "test_support.h"
 
-namespace {
-// The folder that tests/support/with-own-display made and removes once every process
-// of the test has ended; a test program started on its own makes one and removes it.
-const char* const GivenRootVariable = "QUELLIN_TEST_ROOT";
-}  // namespace
-
 namespace testing_support {
 
 const std::filesystem::path& TempRoot() {
     static const std::filesystem::path root = [] {
-        if (const char* given = std::getenv(GivenRootVariable); given && *given) return std::filesystem::path(given);
+        // tests/support/with-own-display makes the folder and removes it once every process
+        // of the test has ended; a test program started on its own makes one and removes it.
+        if (const char* given = std::getenv(TestRootVariable); given && *given) return std::filesystem::path(given);
         std::string pattern = (std::filesystem::temp_directory_path() / "quellin-test-XXXXXX").string();
         return std::filesystem::path(g_mkdtemp(pattern.data()));
     }();
@@ -90,7 +86,10 @@ int main(int argc, char** argv) {
     platform::Init(1, args);
     platform::SetEndAction([] {});
     int result = RUN_ALL_TESTS();
+    // Controls that the tests unloaded are deleted once their handlers have returned,
+    // as they would be in the program's loop.
+    platform::DoEvents();
     std::error_code ignored;
-    if (!std::getenv(GivenRootVariable)) std::filesystem::remove_all(root, ignored);
+    if (!std::getenv(testing_support::TestRootVariable)) std::filesystem::remove_all(root, ignored);
     return result;
 }

@@ -9,6 +9,10 @@
 
 namespace testing_support {
 
+// The environment variable that hands a test process the folder it uses as its
+// TempRoot; whoever sets it removes the folder.
+inline constexpr const char* TestRootVariable = "QUELLIN_TEST_ROOT";
+
 // A folder of this test process, removed when it ends.
 const std::filesystem::path& TempRoot();
 
