@@ -2,6 +2,7 @@
 #include <gtkmm/main.h>
 #include <glib.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <ctime>
 #include <iomanip>
@@ -27,8 +28,10 @@ const std::filesystem::path& TempRoot() {
     return root;
 }
 
-bool Pump(const std::function<bool()>& done, int timeoutMs) {
-    const gint64 deadline = g_get_monotonic_time() + gint64(timeoutMs) * 1000;
+namespace {
+
+bool RunLoopUntil(const std::function<bool()>& done, gint64 timeoutMs) {
+    const gint64 deadline = g_get_monotonic_time() + timeoutMs * 1000;
     while (!done()) {
         if (g_get_monotonic_time() > deadline) return false;
         if (!g_main_context_iteration(nullptr, FALSE)) g_usleep(1000);
@@ -36,8 +39,21 @@ bool Pump(const std::function<bool()>& done, int timeoutMs) {
     return true;
 }
 
+// How many times longer than usual a test waits before it gives up.
+gint64 TimeScale() {
+    static const gint64 scale = [] {
+        const char* given = std::getenv(TimeScaleVariable);
+        return std::max<gint64>(1, given ? g_ascii_strtoll(given, nullptr, 10) : 1);
+    }();
+    return scale;
+}
+
+}  // namespace
+
+bool Pump(const std::function<bool()>& done, int timeoutMs) { return RunLoopUntil(done, timeoutMs * TimeScale()); }
+
 void PumpFor(int ms) {
-    Pump([] { return false; }, ms);
+    RunLoopUntil([] { return false; }, ms);
 }
 
 std::string TodaysPageName() {
