@@ -76,7 +76,12 @@ LineReader::LineReader(const std::string& fileName) : fd_(OpenRegularFile(fileNa
         if (errno == ENOENT || errno == ENOTDIR) throw platform::ToolkitError(platform::errors::FileNotFound, "File not found");
         throw AccessError();
     }
-    while (buffer_.size() < ByteOrderMark.size() && Fill()) {}
+    try {
+        while (buffer_.size() < ByteOrderMark.size() && Fill()) {}
+    } catch (const platform::ToolkitError&) {
+        close(fd_);
+        throw;
+    }
     if (buffer_.starts_with(ByteOrderMark)) position_ = ByteOrderMark.size();
 }
 

@@ -123,9 +123,16 @@ Form::~Form() {
     window_.hide();
 }
 
+void Form::DispatchWhileAlive(std::function<void()> handler) {
+    // A handler held back while others run may come due after the form is gone.
+    Dispatch([alive = alive_, handler = std::move(handler)] {
+        if (*alive) handler();
+    });
+}
+
 void Form::WatchWindow() {
     window_.signal_delete_event().connect([this](GdkEventAny*) {
-        Dispatch([this] {
+        DispatchWhileAlive([this] {
             int cancel = 0;
             Form_QueryUnload(cancel, vbFormControlMenu);
             if (!cancel) Unload();
@@ -138,7 +145,7 @@ void Form::WatchWindow() {
         const int state = (event->new_window_state & GDK_WINDOW_STATE_ICONIFIED)   ? vbMinimized
                           : (event->new_window_state & GDK_WINDOW_STATE_MAXIMIZED) ? vbMaximized
                                                                                     : vbNormal;
-        if (state != windowState_) Dispatch([this, state] { SetWindowState(state); });
+        if (state != windowState_) DispatchWhileAlive([this, state] { SetWindowState(state); });
         return false;
     });
     window_.property_is_active().signal_changed().connect([this] {
@@ -147,7 +154,7 @@ void Form::WatchWindow() {
         // focus follows the pointer in and out of it.
         if (active == active_ || dropDownWatch_) return;
         active_ = active;
-        Dispatch([this, active] { active ? Form_Activate() : Form_Deactivate(); });
+        DispatchWhileAlive([this, active] { active ? Form_Activate() : Form_Deactivate(); });
     });
     window_.signal_configure_event().connect(
         [this](GdkEventConfigure* event) {
@@ -159,7 +166,7 @@ void Form::WatchWindow() {
         const int Button = (event->state & GDK_BUTTON1_MASK ? 1 : 0) | (event->state & GDK_BUTTON3_MASK ? 2 : 0) |
                            (event->state & GDK_BUTTON2_MASK ? 4 : 0);
         const double X = PixelsToTwipsX(event->x), Y = PixelsToTwipsY(event->y);
-        Dispatch([this, Button, X, Y] { Form_MouseMove(Button, X, Y); });
+        DispatchWhileAlive([this, Button, X, Y] { Form_MouseMove(Button, X, Y); });
         return false;
     });
     window_.signal_map_event().connect([this](GdkEventAny*) {
@@ -171,7 +178,7 @@ void Form::WatchWindow() {
         return false;
     });
     window_.signal_focus_in_event().connect([this](GdkEventFocus*) {
-        Dispatch([this] { Form_GotFocus(); });
+        DispatchWhileAlive([this] { Form_GotFocus(); });
         return false;
     });
 }

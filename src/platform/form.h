@@ -5,6 +5,7 @@
 #include <climits>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <string>
 #include <utility>
@@ -127,6 +128,8 @@ private:
     void ApplySize();
     void ApplyPosition();
     void RunResize();
+    // Runs the handler as the toolkit runs handlers, unless the form is gone by then.
+    void DispatchWhileAlive(std::function<void()> handler);
     void WatchWindow();
     void WaitForUnmaximise();
     void MakeToolWindow();

@@ -1,6 +1,7 @@
 #include "platform/listbox.h"
 
 #include <glib.h>
+#include <gtk/gtk.h>
 
 #include <algorithm>
 
@@ -66,15 +67,17 @@ void ListBox::AddItem(const std::string& item, int index) {
 }
 
 void ListBox::SetItems(std::vector<std::string> items) {
-    Clear();
     if (sorted_) SortForList(items);
     items_ = std::move(items);
     selected_.assign(items_.size(), false);
+    listIndex_ = -1;
     // The view is filled while detached, so that it does not lay itself out for each row;
     // detaching tells the selection of a change that is none.
     syncing_ = true;
     view_.unset_model();
-    for (const auto& item : items_) (*store_->append())[columns_.text] = DisplayText(item);
+    store_->clear();
+    for (const auto& item : items_)
+        gtk_list_store_insert_with_values(store_->gobj(), nullptr, -1, 0, DisplayText(item).c_str(), -1);
     view_.set_model(store_);
     syncing_ = false;
 }

@@ -4,9 +4,12 @@
 #include "program_fixture.h"
 #include "platform/msgbox.h"
 
+#include "app/StartUp.h"
 #include "app/State.h"
 #include "menus/MenuModule.h"
 #include "menus/MenuState.h"
+#include "platform/error.h"
+#include "platform/msgbox.h"
 #include "platform/screen.h"
 
 using namespace platform;
@@ -201,4 +204,30 @@ TEST_F(ProgramTest, ThePageLoadPollStopsTheAnimationWhenTheTabIsIdle) {
     EXPECT_EQ(frmMain->labCaption.Caption(), "Slow page");
     EXPECT_EQ(frmDummy->Caption(), "Slow page");
     EXPECT_EQ(frmMain->Combo1.Text(), "http://127.0.0.1/slow");
+}
+
+TEST_F(ProgramTest, AStartUpThatFailsIsReportedInAMessageBoxAsWellAsOnStandardError) {
+    struct FailingCache : UrlCache {
+        std::vector<UrlCacheEntryInfo> Entries() override {
+            throw ToolkitError(errors::PathFileAccessError, "Path/File access error");
+        }
+        bool DeleteEntry(const std::string&) override { return false; }
+    };
+    SetUrlCache(std::make_unique<FailingCache>());
+    std::vector<std::string> shown;
+    SetMsgBoxResponder([&](const std::string& prompt, int buttons, const std::string&) {
+        EXPECT_EQ(buttons, vbCritical);
+        shown.push_back(prompt);
+        return vbOK;
+    });
+    SetCommandForTesting("about:blank");
+    testing::internal::CaptureStderr();
+    const bool started = StartUp();
+    const std::string printed = testing::internal::GetCapturedStderr();
+    SetMsgBoxResponder(nullptr);
+
+    EXPECT_FALSE(started);
+    const std::string message = "Quellin could not start: run-time error 75: Path/File access error";
+    EXPECT_EQ(shown, std::vector<std::string>{message});
+    EXPECT_NE(printed.find(message), std::string::npos);
 }

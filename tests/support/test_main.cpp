@@ -2,6 +2,7 @@
 #include <gtkmm/main.h>
 #include <glib.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <ctime>
 #include <iomanip>
@@ -14,19 +15,16 @@
 #include "platform/app.h"
 #include "test_support.h"
 
-namespace {
-// The folder that tests/support/with-own-display made and removes once every process
-// of the test has ended; a test program started on its own makes one and removes it.
-const char* const GivenRootVariable = "QUELLIN_TEST_ROOT";
-}  // namespace
-
 namespace testing_support {
 
 // Every process of a test, the test program and each child it starts, has a folder
 // of its own: inside the given folder when there is one, else in the temporary folder.
 const std::filesystem::path& TempRoot() {
     static const std::filesystem::path root = [] {
-        const char* given = std::getenv(GivenRootVariable);
+        // Inside the folder that tests/support/with-own-display makes and removes once
+        // every process of the test has ended; a test program started on its own makes
+        // one in the temporary folder and removes it.
+        const char* given = std::getenv(TestRootVariable);
         const std::filesystem::path parent =
             given && *given ? std::filesystem::path(given) : std::filesystem::temp_directory_path();
         std::string pattern = (parent / "quellin-test-XXXXXX").string();
@@ -35,8 +33,10 @@ const std::filesystem::path& TempRoot() {
     return root;
 }
 
-bool Pump(const std::function<bool()>& done, int timeoutMs) {
-    const gint64 deadline = g_get_monotonic_time() + gint64(timeoutMs) * 1000;
+namespace {
+
+bool RunLoopUntil(const std::function<bool()>& done, gint64 timeoutMs) {
+    const gint64 deadline = g_get_monotonic_time() + timeoutMs * 1000;
     while (!done()) {
         if (g_get_monotonic_time() > deadline) return false;
         if (!g_main_context_iteration(nullptr, FALSE)) g_usleep(1000);
@@ -44,8 +44,21 @@ bool Pump(const std::function<bool()>& done, int timeoutMs) {
     return true;
 }
 
+// How many times longer than usual a test waits before it gives up.
+gint64 TimeScale() {
+    static const gint64 scale = [] {
+        const char* given = std::getenv(TimeScaleVariable);
+        return std::max<gint64>(1, given ? g_ascii_strtoll(given, nullptr, 10) : 1);
+    }();
+    return scale;
+}
+
+}  // namespace
+
+bool Pump(const std::function<bool()>& done, int timeoutMs) { return RunLoopUntil(done, timeoutMs * TimeScale()); }
+
 void PumpFor(int ms) {
-    Pump([] { return false; }, ms);
+    RunLoopUntil([] { return false; }, ms);
 }
 
 std::string TodaysPageName() {
@@ -94,7 +107,10 @@ int main(int argc, char** argv) {
     platform::Init(1, args);
     platform::SetEndAction([] {});
     int result = RUN_ALL_TESTS();
+    // Controls that the tests unloaded are deleted once their handlers have returned,
+    // as they would be in the program's loop.
+    platform::DoEvents();
     std::error_code ignored;
-    if (!std::getenv(GivenRootVariable)) std::filesystem::remove_all(root, ignored);
+    if (!std::getenv(testing_support::TestRootVariable)) std::filesystem::remove_all(root, ignored);
     return result;
 }

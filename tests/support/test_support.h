@@ -9,8 +9,16 @@
 
 namespace testing_support {
 
+// The environment variable that hands a test process the folder it uses as its
+// TempRoot; whoever sets it removes the folder.
+inline constexpr const char* TestRootVariable = "QUELLIN_TEST_ROOT";
+
 // A folder of this test process, removed when it ends.
 const std::filesystem::path& TempRoot();
+
+// The environment variable that lengthens every time-out of Pump by a whole factor,
+// for builds that run many times slower (the sanitizer run).
+inline constexpr const char* TimeScaleVariable = "QUELLIN_TEST_TIME_SCALE";
 
 // Runs the main loop until done() or the time is up; false on time-out.
 bool Pump(const std::function<bool()>& done, int timeoutMs = 10000);
