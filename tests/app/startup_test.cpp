@@ -1,3 +1,4 @@
+#include <optional>
 #include <utility>
 #include <vector>
 #include <functional>
@@ -208,7 +209,7 @@ TEST_F(ProgramTest, ThePageLoadPollStopsTheAnimationWhenTheTabIsIdle) {
 
 TEST_F(ProgramTest, AStartUpThatFailsIsReportedInAMessageBoxAsWellAsOnStandardError) {
     struct FailingCache : UrlCache {
-        std::vector<UrlCacheEntryInfo> Entries() override {
+        std::optional<std::vector<UrlCacheEntryInfo>> Enumerate() override {
             throw ToolkitError(errors::PathFileAccessError, "Path/File access error");
         }
         bool DeleteEntry(const std::string&) override { return false; }
