@@ -81,6 +81,12 @@ Form::Form(FormStyle style) : window_(style.dropDown ? Gtk::WINDOW_POPUP : Gtk::
         dropDownWatch_ = std::make_unique<DropDownWatch>(window_, [this, alive = alive_] {
             if (*alive) Form_Deactivate();
         });
+        // The page views under a drop-down do not always repaint what it uncovers:
+        // the windows under it are drawn again once it goes.
+        window_.signal_unmap().connect([this] {
+            for (Gtk::Window* other : Gtk::Window::list_toplevels())
+                if (other != &window_ && other->get_mapped()) other->queue_draw();
+        });
     }
 }
 
