@@ -1,5 +1,6 @@
 #include "platform/webkit_view.h"
 
+#include <gio/gio.h>
 #include <glib.h>
 #include <gtkmm/filechooserdialog.h>
 #include <gtkmm/window.h>
@@ -53,6 +54,18 @@ bool NeedsNetwork(const char* uri) {
     if (!scheme) return false;
     const std::string name = scheme;
     return name == "http" || name == "https" || name == "ws" || name == "wss" || name == "ftp";
+}
+
+// A mail address is no page: it goes to the desktop's mail program, as a browser
+// hands it on. False for any other address.
+bool HandToDesktop(const char* uri) {
+    if (!uri || g_strcmp0(g_uri_peek_scheme(uri), "mailto") != 0) return false;
+    GError* error = nullptr;
+    if (!g_app_info_launch_default_for_uri(uri, nullptr, &error)) {
+        g_printerr("Quellin: no program opens %s: %s\n", uri, error->message);
+        g_error_free(error);
+    }
+    return true;
 }
 
 // A content filter that blocks every network load of a page: the pictures, scripts
@@ -209,7 +222,7 @@ void WebKitView::ConnectSignals() {
     g_signal_connect(view_, "decide-policy",
                      G_CALLBACK(+[](WebKitWebView*, WebKitPolicyDecision* decision, WebKitPolicyDecisionType type,
                                     gpointer self) -> gboolean {
-                         return static_cast<WebKitView*>(self)->RefuseWhileOffline(decision, type);
+                         return static_cast<WebKitView*>(self)->DecidePolicy(decision, type);
                      }), this);
     g_signal_connect(view_, "close", G_CALLBACK(+[](WebKitWebView*, gpointer self) {
         static_cast<WebKitView*>(self)->Closed();
@@ -458,11 +471,20 @@ void WebKitView::AskForNewWindowLater(const std::string& uri) {
     });
 }
 
-bool WebKitView::RefuseWhileOffline(WebKitPolicyDecision* decision, int type) {
-    if (!offline_ || type != WEBKIT_POLICY_DECISION_TYPE_NAVIGATION_ACTION) return false;
+bool WebKitView::DecidePolicy(WebKitPolicyDecision* decision, int type) {
+    if (type != WEBKIT_POLICY_DECISION_TYPE_NAVIGATION_ACTION) return false;
     WebKitNavigationAction* action =
         webkit_navigation_policy_decision_get_navigation_action(WEBKIT_NAVIGATION_POLICY_DECISION(decision));
-    if (!NeedsNetwork(webkit_uri_request_get_uri(webkit_navigation_action_get_request(action)))) return false;
+    const char* uri = webkit_uri_request_get_uri(webkit_navigation_action_get_request(action));
+    if (HandToDesktop(uri)) {
+        webkit_policy_decision_ignore(decision);
+        return true;
+    }
+    return RefuseWhileOffline(uri, decision);
+}
+
+bool WebKitView::RefuseWhileOffline(const char* uri, WebKitPolicyDecision* decision) {
+    if (!offline_ || !NeedsNetwork(uri)) return false;
     webkit_policy_decision_ignore(decision);
     return true;
 }

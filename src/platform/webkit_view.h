@@ -68,7 +68,8 @@ private:
     void MouseTargetChanged(WebKitHitTestResult* target);
     GtkWidget* CreatePopup(WebKitNavigationAction* action);
     void AskForNewWindowLater(const std::string& uri);
-    bool RefuseWhileOffline(WebKitPolicyDecision* decision, int type);
+    bool DecidePolicy(WebKitPolicyDecision* decision, int type);
+    bool RefuseWhileOffline(const char* uri, WebKitPolicyDecision* decision);
     void Closed();
     void WebProcessTerminated();
 

@@ -199,6 +199,30 @@ TEST_F(WebKitViewTest, AnAbsoluteLocalPathIsLoadedAsAFileUri) {
     ASSERT_TRUE(Pump([&] { return view_.LocationName() == "Local page"; }));
 }
 
+TEST_F(WebKitViewTest, AMailAddressGoesToTheDesktopsMailProgramAndThePageStays) {
+    // A mail program of this test's own desktop, which notes the address it was given.
+    const auto noted = testing_support::TempRoot() / "mail-program-was-given.txt";
+    const auto program = testing_support::TempRoot() / "mail-program";
+    std::ofstream(program) << "#!/bin/sh\nprintf '%s' \"$1\" > '" << noted.string() << ".part' && mv '"
+                           << noted.string() << ".part' '" << noted.string() << "'\n";
+    std::filesystem::permissions(program, std::filesystem::perms::owner_all);
+    const std::filesystem::path applications = std::filesystem::path(g_get_user_data_dir()) / "applications";
+    std::filesystem::create_directories(applications);
+    std::ofstream(applications / "test-mail.desktop")
+        << "[Desktop Entry]\nType=Application\nName=Test mail\nExec=" << program.string()
+        << " %u\nMimeType=x-scheme-handler/mailto;\n";
+    std::ofstream(std::filesystem::path(g_get_user_config_dir()) / "mimeapps.list")
+        << "[Default Applications]\nx-scheme-handler/mailto=test-mail.desktop\n";
+
+    server_.Add("/page", Page("Page"));
+    Load(server_.Url("/page"));
+    view_.Navigate("mailto:someone@example.org");
+    ASSERT_TRUE(Pump([&] { return std::filesystem::exists(noted); })) << "no mail program was started";
+    std::ifstream given(noted);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(given), {}), "mailto:someone@example.org");
+    EXPECT_EQ(view_.LocationURL(), server_.Url("/page"));
+}
+
 TEST_F(WebKitViewTest, AnAddressWithoutASchemeIsLoadedOverHttpAndAPageWithoutATitleIsKnownByItsAddress) {
     server_.Add("/untitled", "<html><body>no title here</body></html>");
     const std::string url = server_.Url("/untitled");
