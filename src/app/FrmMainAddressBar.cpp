@@ -1,8 +1,7 @@
-#include <glib.h>
-
 #include "app/Forms.h"
 #include "app/State.h"
 #include "common/AutoComplete.h"
+#include "common/General.h"
 #include "platform/error.h"
 #include "platform/msgbox.h"
 
@@ -15,12 +14,7 @@ void FrmMain::SaveComplete() {
     if (addressListUnreadable_) return;
     std::string text;
     for (const auto& address : Combo1.Items()) text += address + "\r\n";
-    GError* error = nullptr;
-    if (!g_file_set_contents(DataFile("autocomplete.dat").c_str(), text.data(), static_cast<gssize>(text.size()), &error)) {
-        std::string message = error->message;
-        g_error_free(error);
-        throw ToolkitError(errors::PathFileAccessError, "Path/File access error: " + message);
-    }
+    General::WriteWholeFile(DataFile("autocomplete.dat"), text);
 }
 
 void FrmMain::SaveCompleteWhileClosing() {

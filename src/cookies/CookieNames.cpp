@@ -6,34 +6,27 @@
 #include <unordered_map>
 #include <unordered_set>
 
-namespace CookieNames {
+#include "common/General.h"
 
-std::string Lower(std::string_view name) {
-    const auto length = static_cast<gssize>(name.size());
-    gchar* lowered = g_utf8_validate(name.data(), length, nullptr) ? g_utf8_strdown(name.data(), length)
-                                                                   : g_ascii_strdown(name.data(), length);
-    std::string result(lowered);
-    g_free(lowered);
-    return result;
-}
+namespace CookieNames {
 
 std::vector<std::string> NotIn(const std::vector<std::string>& names, const std::vector<std::string>& others) {
     std::unordered_set<std::string> lowered;
     lowered.reserve(others.size());
-    for (const auto& other : others) lowered.insert(Lower(other));
+    for (const auto& other : others) lowered.insert(General::LowerCase(other));
     std::vector<std::string> result;
     for (const auto& name : names)
-        if (!lowered.contains(Lower(name))) result.push_back(name);
+        if (!lowered.contains(General::LowerCase(name))) result.push_back(name);
     return result;
 }
 
 std::vector<std::string> FoundIn(const std::vector<std::string>& names, const std::vector<std::string>& others) {
     std::unordered_map<std::string, int> counts;
     counts.reserve(others.size());
-    for (const auto& other : others) ++counts[Lower(other)];
+    for (const auto& other : others) ++counts[General::LowerCase(other)];
     std::vector<std::string> result;
     for (const auto& name : names) {
-        const auto found = counts.find(Lower(name));
+        const auto found = counts.find(General::LowerCase(name));
         if (found == counts.end()) continue;
         result.insert(result.end(), found->second, name);
     }
@@ -48,11 +41,11 @@ bool Blank(std::string_view word) {
 
 WordFilter::WordFilter(const std::vector<std::string>& words) {
     for (const auto& word : words)
-        if (!Blank(word)) words_.push_back(Lower(word));
+        if (!Blank(word)) words_.push_back(General::LowerCase(word));
 }
 
 bool WordFilter::Matches(std::string_view name) const {
-    const std::string lowered = Lower(name);
+    const std::string lowered = General::LowerCase(std::string(name));
     return std::any_of(words_.begin(), words_.end(),
                        [&](const std::string& word) { return lowered.find(word) != std::string::npos; });
 }

@@ -9,9 +9,6 @@
 // comparison costs the same whatever the size of the store.
 namespace CookieNames {
 
-// The name with its letters lower-cased (UTF-8; other bytes as ASCII).
-std::string Lower(std::string_view name);
-
 // Every name of `names`, in order and duplicates kept, that equals no name of `others`.
 std::vector<std::string> NotIn(const std::vector<std::string>& names, const std::vector<std::string>& others);
 

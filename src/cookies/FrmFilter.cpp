@@ -69,9 +69,9 @@ void FrmFilter::Form_Load() {
 void FrmFilter::Command2_Click() {
     const std::string word = Text1.Text();
     if (word.empty()) return;
-    const std::string lowered = CookieNames::Lower(word);
+    const std::string lowered = General::LowerCase(word);
     const auto& words = lstFilter.Items();
-    if (std::none_of(words.begin(), words.end(), [&](const std::string& listed) { return CookieNames::Lower(listed) == lowered; }))
+    if (std::none_of(words.begin(), words.end(), [&](const std::string& listed) { return General::LowerCase(listed) == lowered; }))
         lstFilter.AddItem(word);
     SaveList();
     Text1.SetText("");

@@ -16,6 +16,7 @@
 #include "platform/shell_folders.h"
 #include "platform/twips.h"
 #include "platform/url_cache.h"
+#include "real_program.h"
 #include "soup_server.h"
 #include "test_support.h"
 
@@ -42,12 +43,7 @@ void Click() { ASSERT_EQ(std::system("xdotool click 1"), 0); }
 class FavouritesE2eTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        const auto folder = testing_support::TempRoot() / "program";
-        std::filesystem::create_directories(folder);
-        SetAppPathForTesting(folder.string());
-        SetBrowserViewFactory(nullptr);
-        SetUrlCache(std::make_unique<MemoryUrlCache>());
-        SetEndAction([] {});
+        testing_support::PrepareProgramOnRealViews();
         server.Add("/start", Page("Start page"));
         server.Add("/daily", Page("Daily news"));
         favorites = Module2::FindSystemFolder(CSIDL_FAVORITES);

@@ -18,6 +18,7 @@
 #include "platform/twips.h"
 #include "platform/url_cache.h"
 #include "platform/webkit_view.h"
+#include "real_program.h"
 #include "soup_server.h"
 #include "test_support.h"
 
@@ -31,12 +32,7 @@ namespace {
 class MenusE2eTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        folder = testing_support::TempRoot() / "program";
-        std::filesystem::create_directories(folder);
-        SetAppPathForTesting(folder.string());
-        SetBrowserViewFactory(nullptr);
-        SetUrlCache(std::make_unique<MemoryUrlCache>());
-        SetEndAction([] {});
+        folder = testing_support::PrepareProgramOnRealViews();
         // Each page is titled by its name.
         for (std::string name : {"start", "one", "two", "three"})
             server.Add("/" + name, "<!DOCTYPE html><title>" + name + "</title>" + name);

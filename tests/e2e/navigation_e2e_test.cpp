@@ -12,6 +12,7 @@
 #include "platform/app.h"
 #include "platform/browser_view.h"
 #include "platform/url_cache.h"
+#include "real_program.h"
 #include "soup_server.h"
 #include "test_support.h"
 
@@ -36,12 +37,7 @@ TestServer::Page SlowPage(const std::string& title, int delayMs) {
 class NavigationE2eTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        const auto folder = testing_support::TempRoot() / "program";
-        std::filesystem::create_directories(folder);
-        SetAppPathForTesting(folder.string());
-        SetBrowserViewFactory(nullptr);
-        SetUrlCache(std::make_unique<MemoryUrlCache>());
-        SetEndAction([] {});
+        testing_support::PrepareProgramOnRealViews();
         server.Add("/start", Page("Start page"));
     }
 
