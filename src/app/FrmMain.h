@@ -30,8 +30,11 @@ public:
     // empty) when the cache could not be read.
     bool GetCookies();
     void SaveComplete();
+    // SaveComplete that never raises: a list it could not write is reported, naming
+    // the file and the reason.
+    void SaveCompleteOrTell();
     // SaveComplete on the way out: closing goes on whatever happens, and a list
-    // that could not be saved is reported once.
+    // that could not be saved is reported once, however many close routes save.
     void SaveCompleteWhileClosing();
     void RemoveAllTabs();
 
@@ -117,6 +120,8 @@ public:
 
     // Hidden lists.
     platform::ListBox lstFilter{true};
+    // filter.dat was there but could not be read: the filter editor never writes over it.
+    bool FilterListUnreadable = false;
     platform::ListBox lstCookies;
     // Whether lstCookies got the start-up scan: without it every cookie would look new at exit.
     bool BaselineTaken = false;
@@ -194,6 +199,7 @@ protected:
     void Form_Resize() override;
     void Form_Activate() override;
     void Form_GotFocus() override;
+    void Form_QueryUnload(int& Cancel, int UnloadMode) override;
     void Form_Unload(int& Cancel) override;
 
 private:
@@ -219,6 +225,10 @@ private:
     void FitFrameToWorkArea();
     // The right edge of the highest-index face in window coordinates.
     float TabStripEnd();
+
+    // Runs SaveComplete: why the list was not written, "" when it was.
+    std::string SaveCompleteFailure();
+    void TellAddressListNotSaved(const std::string& reason);
 
     bool addressListLossReported_ = false;
     // autocomplete.dat was there but could not be read: it is never written over.

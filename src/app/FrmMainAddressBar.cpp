@@ -17,19 +17,30 @@ void FrmMain::SaveComplete() {
     General::WriteWholeFile(DataFile("autocomplete.dat"), text);
 }
 
-void FrmMain::SaveCompleteWhileClosing() {
-    std::string reason;
+std::string FrmMain::SaveCompleteFailure() {
     try {
         SaveComplete();
-        if (!addressListUnreadable_) return;
-        reason = "It could not be read when Quellin started, so it was left as it was.";
+        return addressListUnreadable_ ? "It could not be read when Quellin started, so it was left as it was." : "";
     } catch (const ToolkitError& error) {
-        reason = error.Description();
+        return error.Description();
     }
-    if (addressListLossReported_) return;
-    addressListLossReported_ = true;
+}
+
+void FrmMain::TellAddressListNotSaved(const std::string& reason) {
     MsgBox("The address list could not be saved to " + DataFile("autocomplete.dat") + ".\n\n" + reason,
            vbExclamation);
+}
+
+void FrmMain::SaveCompleteOrTell() {
+    const std::string reason = SaveCompleteFailure();
+    if (!reason.empty()) TellAddressListNotSaved(reason);
+}
+
+void FrmMain::SaveCompleteWhileClosing() {
+    const std::string reason = SaveCompleteFailure();
+    if (reason.empty() || addressListLossReported_) return;
+    addressListLossReported_ = true;
+    TellAddressListNotSaved(reason);
 }
 
 // Opens the address text, exactly as typed, in the current tab.

@@ -7,7 +7,6 @@
 #include "common/General.h"
 #include "common/SettingsFile.h"
 #include "menus/MenuState.h"
-#include "platform/error.h"
 
 using namespace platform;
 
@@ -25,10 +24,7 @@ void FrmMain::LoadIni() {
     NoAutoComplete = settings.NoAutoComplete;
 
     std::vector<std::string> words;
-    Try([&] {
-        General::LineReader file(DataFile("filter.dat"));
-        while (!file.AtEnd()) words.push_back(file.ReadLine());
-    });
+    FilterListUnreadable = !General::ReadListFile(DataFile("filter.dat"), words);
     lstFilter.SetItems(std::move(words));
 
     if (Starting == 1) {

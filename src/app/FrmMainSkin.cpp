@@ -1,7 +1,5 @@
 #include <cmath>
-#include <filesystem>
 #include <string>
-#include <system_error>
 #include <vector>
 
 #include "app/Forms.h"
@@ -16,18 +14,7 @@ using namespace platform;
 void FrmMain::LoadSkin(const std::string& SkinPath) {
     // The address list first; a failure ends this step alone.
     std::vector<std::string> addresses;
-    addressListUnreadable_ = !Try([&] {
-        try {
-            General::LineReader file(DataFile("autocomplete.dat"));
-            while (!file.AtEnd()) addresses.push_back(file.ReadLine());
-        } catch (const ToolkitError& error) {
-            // No list yet is an empty list, which the program may write; anything else
-            // under that name (a folder, a FIFO) is not the program's to replace.
-            std::error_code ignored;
-            if (error.Number() != errors::FileNotFound || std::filesystem::exists(DataFile("autocomplete.dat"), ignored))
-                throw;
-        }
-    });
+    addressListUnreadable_ = !General::ReadListFile(DataFile("autocomplete.dat"), addresses);
     Combo1.SetItems(std::move(addresses));
 
     // From here every failing statement is skipped: a missing or broken file

@@ -80,3 +80,15 @@ void FrmMain::picClose_Click() {
     SaveCompleteWhileClosing();
     frmDummy.Unload();
 }
+
+// The window manager's close (Alt+F4, a window list, a close request from another
+// program) is one more close route: it saves and closes down through the carrier
+// window as the close button does. Without a carrier to go through, the window
+// unloads itself once the list is saved.
+void FrmMain::Form_QueryUnload(int& Cancel, int UnloadMode) {
+    if (UnloadMode != vbFormControlMenu) return;
+    SaveCompleteWhileClosing();
+    if (!frmDummy.Loaded()) return;
+    frmDummy.Unload();
+    Cancel = 1;
+}

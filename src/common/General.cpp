@@ -157,6 +157,30 @@ std::string ReadIniBlock(const std::string& fileName, const std::string& key) {
     return iniValue;
 }
 
+std::string OnOneLine(const std::string& text, const std::string& lineBreakBecomes) {
+    std::string line;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\r' && text[i] != '\n') {
+            line += text[i];
+            continue;
+        }
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        line += lineBreakBecomes;
+    }
+    return line;
+}
+
+bool ReadListFile(const std::string& path, std::vector<std::string>& lines) {
+    try {
+        LineReader file(path);
+        while (!file.AtEnd()) lines.push_back(file.ReadLine());
+        return true;
+    } catch (const platform::ToolkitError& error) {
+        std::error_code ignored;
+        return error.Number() == platform::errors::FileNotFound && !std::filesystem::exists(path, ignored);
+    }
+}
+
 std::string ReverseString(const std::string& text) {
     if (IsValidUtf8(text)) return TakeGString(g_utf8_strreverse(text.data(), text.size()));
     return std::string(text.rbegin(), text.rend());
@@ -168,17 +192,6 @@ std::string GetFileName(const std::string& path) {
         throw platform::ToolkitError(platform::errors::InvalidProcedureCall, "Invalid procedure call or argument");
     }
     return path.substr(lastBackslash + 1);
-}
-
-void WriteWholeFile(const std::string& path, const std::string& text) {
-    GError* rawError = nullptr;
-    if (g_file_set_contents(path.c_str(), text.data(), static_cast<gssize>(text.size()), &rawError)) return;
-    const std::unique_ptr<GError, decltype(&g_error_free)> error(rawError, &g_error_free);
-    if (g_error_matches(error.get(), G_FILE_ERROR, G_FILE_ERROR_NOENT)) {
-        throw platform::ToolkitError(platform::errors::PathNotFound, "Path not found");
-    }
-    throw platform::ToolkitError(platform::errors::PathFileAccessError,
-                                 std::string("Path/File access error: ") + error->message);
 }
 
 FolderIgnoringCase::FolderIgnoringCase(std::string folder) : folder_(std::move(folder)) {

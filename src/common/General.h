@@ -5,6 +5,9 @@
 #include <map>
 #include <set>
 #include <string>
+#include <vector>
+
+#include "platform/whole_file.h"
 
 // Shared helpers: the section-file readers, string and file procedures.
 //
@@ -63,15 +66,23 @@ std::string LowerCase(const std::string& text);
 // The characters of the text in reverse order (UTF-8 characters stay whole).
 std::string ReverseString(const std::string& text);
 
+// The text on one line, for a file that keeps one value a line: every line break
+// (CR LF, LF or a lone CR) becomes the replacement.
+std::string OnOneLine(const std::string& text, const std::string& lineBreakBecomes);
+
+// Reads a list file, one entry a line, into the lines. No file is an empty list, which
+// the program may write. False when something is there under that name that could not
+// be read (no permission, a folder, a FIFO): the lines read before the failure are kept,
+// and the file is not the program's to write over.
+bool ReadListFile(const std::string& path, std::vector<std::string>& lines);
+
 // The part of a path after its last "\" or "/" ("" when it ends in one).
 // Raises InvalidProcedureCall (5) when the path holds neither.
 std::string GetFileName(const std::string& path);
 
-// Replaces the file with the text in one step: the text goes to a temporary file beside
-// it, which is then renamed over it, so a failed write leaves the old file whole.
-// Raises PathNotFound (76) when the folder is missing, "Path/File access error" (75)
-// for any other failure.
-void WriteWholeFile(const std::string& path, const std::string& text);
+// The one way every file of the program is written whole (see platform/whole_file.h):
+// atomically, through symbolic links, keeping its permissions, never over a read-only file.
+using platform::WriteWholeFile;
 
 // A folder whose entries are found by name as on the desktop that skins were made
 // for: letter case ignored, an exact match first.

@@ -1,7 +1,5 @@
 #include "common/SettingsFile.h"
 
-#include <algorithm>
-
 #include "common/Conversions.h"
 #include "common/General.h"
 #include "platform/error.h"
@@ -10,15 +8,10 @@ namespace SettingsFile {
 
 namespace {
 
-std::string WithoutLineBreaks(std::string text) {
-    std::erase_if(text, [](char ch) { return ch == '\r' || ch == '\n'; });
-    return text;
-}
-
 void AppendBlock(std::string& text, const char* header, const std::string& value) {
     text += header;
     text += "\r\n";
-    text += WithoutLineBreaks(value);
+    text += General::OnOneLine(value, "");
     text += "\r\n\r\n";
 }
 

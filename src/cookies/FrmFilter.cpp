@@ -98,12 +98,18 @@ void FrmFilter::Form_QueryUnload(int& /*Cancel*/, int UnloadMode) {
 void FrmFilter::SaveList() {
     std::string text;
     for (const auto& word : lstFilter.Items()) text += word + "\r\n";
+    std::string reason;
     try {
-        General::WriteWholeFile(DataFile("filter.dat"), text);
+        if (!frmMain->FilterListUnreadable) {
+            General::WriteWholeFile(DataFile("filter.dat"), text);
+            return;
+        }
+        reason = "it could not be read when Quellin started, so it was left as it was";
     } catch (const ToolkitError& error) {
-        if (SaveFailureReported) return;
-        SaveFailureReported = true;
-        MsgBox("The word filters could not be saved (" + error.Description() + "). Quellin keeps them until it closes.",
-               vbOKOnly | vbExclamation, "Cookie Filters");
+        reason = error.Description();
     }
+    if (SaveFailureReported) return;
+    SaveFailureReported = true;
+    MsgBox("The word filters could not be saved (" + reason + "). Quellin keeps them until it closes.",
+           vbOKOnly | vbExclamation, "Cookie Filters");
 }

@@ -58,9 +58,14 @@ void FrmLaunch::Form_Load() {
     }
 }
 
+// Two lines an entry, whatever the texts hold: a line break in a name or a command
+// line would put every later entry out of step.
 void FrmLaunch::SaveLaunchData() {
     std::string text;
-    for (int i = 0; i < lstNameList.ListCount(); ++i) text += lstNameList.List(i) + "\r\n" + lstPathList.List(i) + "\r\n";
+    for (int i = 0; i < lstNameList.ListCount(); ++i) {
+        text += General::OnOneLine(lstNameList.List(i), " ") + "\r\n";
+        text += General::OnOneLine(lstPathList.List(i), " ") + "\r\n";
+    }
     General::WriteWholeFile(DataFile("launch.dat"), text);
 }
 

@@ -165,8 +165,9 @@ void ShowLaunchEditor() {
     frmLaunch->SetFocus();
 }
 
+// The options dialog opens even when the address list could not be written first.
 void ShowOptions() {
-    frmMain->SaveComplete();
+    frmMain->SaveCompleteOrTell();
     frmOptions->Show();
 }
 

@@ -16,6 +16,7 @@
 #include "platform/listbox.h"
 #include "platform/msgbox.h"
 #include "platform/shell_folders.h"
+#include "platform/text.h"
 
 namespace fs = std::filesystem;
 
@@ -27,6 +28,8 @@ std::function<void(OrganizeFavoritesDialog&)> OrganizeFavoritesDialog::WhenShown
 namespace {
 
 constexpr const char* ShortcutExtension = ".url";
+// How many entries a message about a failed deletion names.
+constexpr std::size_t MaxFailuresListed = 10;
 
 bool IsShortcut(const fs::directory_entry& entry) {
     std::error_code error;
@@ -127,6 +130,20 @@ std::string TargetInside(const std::string& favorites, const fs::path& folder, c
     return target;
 }
 
+// Removes what it can of an entry of the Favorites folder, a folder from the inside out, and notes each
+// entry that could not be removed (not its folders, which stay because of it).
+void RemoveTree(const fs::path& path, const std::string& favorites, std::vector<std::string>& failures) {
+    std::error_code error;
+    const std::size_t failedBefore = failures.size();
+    if (fs::is_directory(fs::symlink_status(path, error))) {
+        std::vector<fs::path> children;
+        for (const auto& entry : fs::directory_iterator(path, error)) children.push_back(entry.path());
+        for (const auto& child : children) RemoveTree(child, favorites, failures);
+    }
+    if (fs::remove(path, error) || failures.size() > failedBefore) return;
+    failures.push_back(DisplayText(path.lexically_relative(favorites).string()) + " (" + error.message() + ")");
+}
+
 }  // namespace
 
 AddFavoriteDialog::AddFavoriteDialog(std::string favorites, std::string address, const std::string& title, Form* owner)
@@ -223,7 +240,7 @@ void OrganizeFavoritesDialog::FillFolder(const std::string& folder, const Gtk::T
     const auto add = [&](const fs::path& path, bool isFolder) {
         auto row = under ? *store_->append(*under) : *store_->append();
         row[columns_.icon] = isFolder ? "folder" : "text-html";
-        row[columns_.name] = isFolder ? path.filename().string() : path.stem().string();
+        row[columns_.name] = DisplayText(isFolder ? path.filename().string() : path.stem().string());
         row[columns_.path] = path.string();
         row[columns_.folder] = isFolder;
         return row;
@@ -331,10 +348,15 @@ bool OrganizeFavoritesDialog::DeleteSelected() {
     const std::string name = SelectedIsFolder() ? fs::path(selected).filename().string() : fs::path(selected).stem().string();
     const std::string what = SelectedIsFolder() ? "the folder \"" + name + "\" and everything in it" : "\"" + name + "\"";
     if (MsgBox("Delete " + what + "?", vbYesNo + vbQuestion) != vbYes) return false;
-    std::error_code error;
-    fs::remove_all(selected, error);
+    std::vector<std::string> failures;
+    RemoveTree(selected, favorites_, failures);
     Fill();
-    return !error;
+    if (failures.empty()) return true;
+    std::string list;
+    for (std::size_t i = 0; i < failures.size() && i < MaxFailuresListed; ++i) list += "\n" + failures[i];
+    if (failures.size() > MaxFailuresListed) list += "\n(and " + std::to_string(failures.size() - MaxFailuresListed) + " more)";
+    MsgBox("Not all of \"" + DisplayText(name) + "\" could be deleted. These are still there:\n" + list, vbExclamation);
+    return false;
 }
 
 void OrganizeFavoritesDialog::AskNewFolder() {
@@ -342,11 +364,15 @@ void OrganizeFavoritesDialog::AskNewFolder() {
     if (AskText(dialog_, "New Folder", "Name of the new folder:", name)) NewFolder(name);
 }
 
+// The name is offered as shown; left as it is, the entry keeps its name byte for
+// byte, even one that is no valid UTF-8.
 void OrganizeFavoritesDialog::AskRename() {
-    if (SelectedPath().empty()) return;
-    auto it = view_.get_selection()->get_selected();
-    std::string name = Glib::ustring((*it)[columns_.name]);
-    if (AskText(dialog_, "Rename", "New name:", name)) RenameSelected(name);
+    const std::string selected = SelectedPath();
+    if (selected.empty()) return;
+    const fs::path path(selected);
+    const std::string shown = DisplayText(SelectedIsFolder() ? path.filename().string() : path.stem().string());
+    std::string name = shown;
+    if (AskText(dialog_, "Rename", "New name:", name) && name != shown) RenameSelected(name);
 }
 
 void OrganizeFavoritesDialog::AskMove() {

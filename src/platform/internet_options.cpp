@@ -11,6 +11,7 @@
 #include "platform/browser_view.h"
 #include "platform/error.h"
 #include "platform/msgbox.h"
+#include "platform/whole_file.h"
 
 namespace platform {
 
@@ -19,7 +20,6 @@ constexpr const char* Group = "Home";
 constexpr const char* Key = "Page";
 
 using KeyFile = std::unique_ptr<GKeyFile, decltype(&g_key_file_free)>;
-using Error = std::unique_ptr<GError, decltype(&g_error_free)>;
 }  // namespace
 
 std::string InternetOptionsFile() {
@@ -40,12 +40,9 @@ void SaveHomePage(const std::string& address) {
     KeyFile file(g_key_file_new(), &g_key_file_free);
     g_key_file_load_from_file(file.get(), path.c_str(), G_KEY_FILE_KEEP_COMMENTS, nullptr);
     g_key_file_set_string(file.get(), Group, Key, address.c_str());
-    GError* raw = nullptr;
-    // g_key_file_save_to_file replaces the file atomically.
-    if (!g_key_file_save_to_file(file.get(), path.c_str(), &raw)) {
-        Error error(raw, &g_error_free);
-        throw ToolkitError(errors::PathFileAccessError, error->message);
-    }
+    gsize length = 0;
+    std::unique_ptr<char, decltype(&g_free)> text(g_key_file_to_data(file.get(), &length, nullptr), &g_free);
+    WriteWholeFile(path, std::string(text.get(), length));
     SetHomePage(address);
 }
 

@@ -6,6 +6,9 @@
 #include <sstream>
 #include <string_view>
 
+#include "platform/error.h"
+#include "platform/whole_file.h"
+
 namespace platform {
 
 namespace {
@@ -43,12 +46,7 @@ std::string ReadInternetShortcut(const std::string& fileName) {
 }
 
 bool WriteInternetShortcut(const std::string& fileName, const std::string& address) {
-    try {
-        Glib::file_set_contents(fileName, "[InternetShortcut]\r\nURL=" + address + "\r\n");
-        return true;
-    } catch (const Glib::Error&) {
-        return false;
-    }
+    return Try([&] { WriteWholeFile(fileName, "[InternetShortcut]\r\nURL=" + address + "\r\n"); });
 }
 
 }  // namespace platform

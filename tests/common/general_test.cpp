@@ -1,14 +1,18 @@
 #include <glib.h>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
-#include <sys/stat.h>
 #include <vector>
 
 #include "common/General.h"
 #include "platform/error.h"
+#include "file_rights.h"
 #include "test_support.h"
 
 namespace {
@@ -250,4 +254,125 @@ TEST(WriteWholeFile, ReplacesTheFileOrLeavesItWhole) {
               platform::errors::PathNotFound);
     EXPECT_EQ(ErrorNumberOf([] { General::WriteWholeFile(GeneralFolder().string(), "x"); }),
               platform::errors::PathFileAccessError);
+}
+
+namespace {
+
+std::string ReadText(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+fs::perms PermissionsOf(const fs::path& path) { return fs::status(path).permissions(); }
+
+// The names in the folder: a failed write leaves no temporary file behind.
+std::vector<std::string> NamesIn(const fs::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+}  // namespace
+
+TEST(WriteWholeFile, KeepsTheFilesPermissionsWhateverTheUmask) {
+    const mode_t umaskBefore = umask(022);
+    for (const auto permissions : {fs::perms(0600), fs::perms(0664), fs::perms(0640)}) {
+        const auto file = WriteFile("mode.txt", "old");
+        fs::permissions(file, permissions);
+        General::WriteWholeFile(file, "new");
+        EXPECT_EQ(ReadText(file), "new");
+        EXPECT_EQ(PermissionsOf(file), permissions) << std::oct << static_cast<int>(permissions);
+    }
+    umask(umaskBefore);
+}
+
+TEST(WriteWholeFile, WritesThroughSymbolicLinksToTheFileTheyLeadTo) {
+    const fs::path folder = GeneralFolder() / "links";
+    fs::create_directories(folder / "real");
+    std::ofstream(folder / "real/settings.txt") << "old";
+    fs::permissions(folder / "real/settings.txt", fs::perms(0600));
+    fs::create_symlink("real/settings.txt", folder / "first");
+    fs::create_symlink(folder / "first", folder / "second");  // a link to a link
+    fs::create_symlink("real/new.txt", folder / "dangling");
+
+    General::WriteWholeFile((folder / "second").string(), "through two links");
+    EXPECT_TRUE(fs::is_symlink(folder / "second"));
+    EXPECT_TRUE(fs::is_symlink(folder / "first"));
+    EXPECT_EQ(ReadText(folder / "real/settings.txt"), "through two links");
+    EXPECT_EQ(PermissionsOf(folder / "real/settings.txt"), fs::perms(0600));
+
+    General::WriteWholeFile((folder / "dangling").string(), "made");
+    EXPECT_TRUE(fs::is_symlink(folder / "dangling"));
+    EXPECT_EQ(ReadText(folder / "real/new.txt"), "made");
+    EXPECT_EQ(NamesIn(folder / "real"), (std::vector<std::string>{"new.txt", "settings.txt"}));
+
+    fs::create_symlink("loop", folder / "loop");
+    EXPECT_EQ(ErrorNumberOf([&] { General::WriteWholeFile((folder / "loop").string(), "x"); }),
+              platform::errors::PathFileAccessError);
+    fs::remove_all(folder);
+}
+
+TEST(WriteWholeFile, LeavesAloneWhatMayNotBeReplaced) {
+    const fs::path folder = GeneralFolder() / "kept";
+    fs::create_directories(folder);
+    std::ofstream(folder / "read-only.dat") << "the user's own";
+    fs::permissions(folder / "read-only.dat", fs::perms(0444));
+    ASSERT_EQ(mkfifo((folder / "fifo").c_str(), 0644), 0);
+    fs::create_directory(folder / "folder");
+
+    for (const char* name : {"read-only.dat", "fifo", "folder"}) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(ErrorNumberOf([&] { General::WriteWholeFile((folder / name).string(), "replaced"); }),
+                  platform::errors::PathFileAccessError);
+    }
+    EXPECT_EQ(ReadText(folder / "read-only.dat"), "the user's own");
+    EXPECT_EQ(PermissionsOf(folder / "read-only.dat"), fs::perms(0444));
+    EXPECT_TRUE(fs::is_fifo(folder / "fifo"));
+    EXPECT_EQ(NamesIn(folder), (std::vector<std::string>{"fifo", "folder", "read-only.dat"}));
+    fs::remove_all(folder);
+}
+
+TEST(WriteWholeFile, ANewFileInAFolderNobodyMayChangeIsRefused) {
+    const fs::path folder = GeneralFolder() / "locked";
+    fs::create_directories(folder);
+    {
+        testing_support::UnchangeableFolder locked(folder);
+        if (!locked.Holds()) GTEST_SKIP() << "no way to lock a folder here";
+        EXPECT_EQ(ErrorNumberOf([&] { General::WriteWholeFile((folder / "new.dat").string(), "x"); }),
+                  platform::errors::PathFileAccessError);
+    }
+    EXPECT_TRUE(NamesIn(folder).empty());
+    fs::remove_all(folder);
+}
+
+TEST(OnOneLine, EveryKindOfLineBreakBecomesTheReplacementOnce) {
+    const struct {
+        const char* text;
+        const char* blanks;
+    } cases[] = {{"plain", "plain"},        {"a\r\nb", "a b"},     {"a\nb\rc", "a b c"},
+                 {"a\r\r\nb", "a  b"},      {"\r\nend\n", " end "}, {"", ""}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(General::OnOneLine(c.text, " "), c.blanks) << c.text;
+        EXPECT_EQ(General::OnOneLine(c.text, "").find_first_of("\r\n"), std::string::npos);
+    }
+}
+
+TEST(ReadListFile, NoFileIsAnEmptyListAndAFileThatCannotBeReadIsNoneToWriteOver) {
+    std::vector<std::string> lines;
+    EXPECT_TRUE(General::ReadListFile(WriteFile("list.dat", "one\r\ntwo\n"), lines));
+    EXPECT_EQ(lines, (std::vector<std::string>{"one", "two"}));
+
+    lines.clear();
+    EXPECT_TRUE(General::ReadListFile((GeneralFolder() / "none.dat").string(), lines));
+    EXPECT_TRUE(lines.empty());
+
+    const auto unreadable = WriteFile("unreadable.dat", "kept");
+    fs::permissions(unreadable, fs::perms::owner_write);
+    bool read = true;
+    testing_support::WithoutFilePrivileges([&] { read = General::ReadListFile(unreadable, lines); });
+    EXPECT_FALSE(read);
+    fs::create_directories(GeneralFolder() / "folder.dat");
+    EXPECT_FALSE(General::ReadListFile((GeneralFolder() / "folder.dat").string(), lines));
+    EXPECT_TRUE(lines.empty());
 }

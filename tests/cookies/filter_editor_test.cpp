@@ -1,6 +1,7 @@
 #include "cookie_fixture.h"
 
 #include "cookies/FrmFilter.h"
+#include "file_rights.h"
 
 namespace {
 
@@ -73,6 +74,28 @@ TEST_F(FilterEditor, AFileThatCannotBeWrittenKeepsTheWordsAndSaysSoOnce) {
     Editor().Command3_Click();
     EXPECT_EQ(frmMain->lstFilter.Items(), (std::vector<std::string>{"Banner", "first", "second", "tracker"}));
     std::filesystem::remove_all(folder / "filter.dat");
+}
+
+TEST_F(FilterEditor, AListThatCouldNotBeReadIsNeverWrittenOverAndTheUserIsTold) {
+    AnswerMessages(platform::vbOK);
+    // Writable, but not readable when the program starts.
+    std::filesystem::permissions(folder / "filter.dat", std::filesystem::perms::owner_write);
+    testing_support::WithoutFilePrivileges([] { frmMain->LoadIni(); });
+    EXPECT_EQ(frmMain->lstFilter.ListCount(), 0);
+
+    Add("new");
+    Editor().lstFilter.SetSelected(0, true);
+    Editor().Command1_Click();
+    ASSERT_EQ(messages.size(), 1u) << "told once";
+    EXPECT_NE(messages[0].prompt.find("could not be read"), std::string::npos) << messages[0].prompt;
+    std::filesystem::permissions(folder / "filter.dat", std::filesystem::perms::owner_read, std::filesystem::perm_options::add);
+    EXPECT_EQ(ReadFile("filter.dat"), "tracker\r\nads\r\nBanner\r\n");
+
+    // Read again, it is the program's to write.
+    Editor().Command3_Click();
+    frmMain->LoadIni();
+    Add("later");
+    EXPECT_EQ(ReadFile("filter.dat"), "ads\r\nBanner\r\ntracker\r\nlater\r\n");
 }
 
 }  // namespace

@@ -1,4 +1,6 @@
 #include <glibmm/main.h>
+#include <gtkmm/clipboard.h>
+#include <gtkmm/entry.h>
 
 #include <filesystem>
 #include <optional>
@@ -9,6 +11,8 @@
 #include "dialogs/FrmAddLaunch.h"
 #include "dialogs/FrmLaunch.h"
 #include "dialogs_fixture.h"
+#include "menus/FrmMenu.h"
+#include "menus/MenuState.h"
 #include "platform/common_dialog.h"
 
 namespace {
@@ -136,6 +140,38 @@ TEST_F(LaunchTest, ALaunchMenuThatCannotBeSavedIsSaidSoAndTheEditsStay) {
     Press(frmLaunch->Command3);
     EXPECT_FALSE(frmLaunch.Loaded());
     EXPECT_EQ(ReadFile("launch.dat"), "C\r\nc.exe\r\n");
+}
+
+// Pastes the text into the text box, as the user's paste does.
+void Paste(platform::TextBox& box, const std::string& text) {
+    auto& entry = static_cast<Gtk::Entry&>(box.Widget());
+    Gtk::Clipboard::get()->set_text(text);
+    entry.set_text("");
+    entry.paste_clipboard();
+    ASSERT_TRUE(testing_support::Pump([&] { return !entry.get_text().empty(); }));
+}
+
+TEST_F(LaunchTest, PastedLineBreaksAreWrittenAsBlanksAndTheLaunchMenuStillOpens) {
+    WriteFile("launch.dat", "A\r\na.exe\r\n");
+    frmLaunch->Show();
+    Glib::signal_timeout().connect_once(
+        [this] {
+            Paste(frmAddLaunch->Text1, "My\r\nEditor\n");
+            Paste(frmAddLaunch->Text2, "editor\n--new-window\rnotes.txt");
+            Press(frmAddLaunch->Command1);
+        },
+        20);
+    Press(frmLaunch->Command1);
+    Press(frmLaunch->Command3);
+    EXPECT_EQ(ReadFile("launch.dat"), "A\r\na.exe\r\nMy Editor \r\neditor --new-window notes.txt\r\n");
+
+    MenuMode = 1;
+    frmMain->Label3_MouseMove();
+    EXPECT_TRUE(frmMenu.Loaded()) << "the launch menu does not open";
+    EXPECT_EQ(frmMain->lstLaunchNames.Items(), (std::vector<std::string>{"A", "My Editor "}));
+    EXPECT_EQ(frmMain->lstLaunchRun.List(1), "editor --new-window notes.txt");
+    frmMenu.Unload();
+    MenuMode = 0;
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "common/General.h"
 #include "dialogs/Dialogs.h"
 #include "dialogs/FrmOptions.h"
+#include "file_rights.h"
 #include "platform/picture.h"
 
 namespace {
@@ -49,6 +50,31 @@ TEST_F(OptionsFromTheMenuTest, TheSkinChosenInTheDialogChangesTheWindowsFaceAtOn
     EXPECT_EQ(face(), testing_support::Pixel(titleBar, 100, 10));
     EXPECT_EQ(General::ReadIni((folder / "browser.ini").string(), "skin"), "skins\\Amber");
     EXPECT_EQ(messages, std::vector<std::string>{});
+}
+
+// The address list is saved before the dialog can reload it: when it cannot be,
+// the user hears which file and why, and the dialog opens all the same.
+TEST_F(OptionsFromTheMenuTest, BrowserOptionsSaysWhenTheAddressListCannotBeSavedAndOpens) {
+    frmMain->Combo1.AddItem("http://127.0.0.1/typed");
+    const std::string file = (folder / "autocomplete.dat").string();
+    {
+        testing_support::UnchangeableFolder readOnlyProgramFolder(folder);
+        if (!readOnlyProgramFolder.Holds()) GTEST_SKIP() << "no way to lock a folder here";
+        Open(&FrmMain::Label2_Click, &FrmMain::Label2_MouseMove);
+        Choose("Browser Options...");
+        EXPECT_TRUE(frmOptions.Loaded() && frmOptions->Visible());
+    }
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].rfind("The address list could not be saved to " + file + ".", 0), 0u) << messages[0];
+    EXPECT_NE(messages[0].find("Path/File access error: "), std::string::npos) << messages[0];
+    frmOptions.Unload();
+
+    messages.clear();
+    Open(&FrmMain::Label2_Click, &FrmMain::Label2_MouseMove);
+    Choose("Browser Options...");
+    EXPECT_EQ(messages, std::vector<std::string>{});
+    EXPECT_NE(ReadFile("autocomplete.dat").find("http://127.0.0.1/typed\r\n"), std::string::npos);
+    frmOptions.Unload();
 }
 
 }  // namespace
