@@ -12,7 +12,6 @@
 
 #include "common/General.h"
 #include "platform/error.h"
-#include "file_rights.h"
 #include "test_support.h"
 
 namespace {
@@ -333,19 +332,6 @@ TEST(WriteWholeFile, LeavesAloneWhatMayNotBeReplaced) {
     fs::remove_all(folder);
 }
 
-TEST(WriteWholeFile, ANewFileInAFolderNobodyMayChangeIsRefused) {
-    const fs::path folder = GeneralFolder() / "locked";
-    fs::create_directories(folder);
-    {
-        testing_support::UnchangeableFolder locked(folder);
-        if (!locked.Holds()) GTEST_SKIP() << "no way to lock a folder here";
-        EXPECT_EQ(ErrorNumberOf([&] { General::WriteWholeFile((folder / "new.dat").string(), "x"); }),
-                  platform::errors::PathFileAccessError);
-    }
-    EXPECT_TRUE(NamesIn(folder).empty());
-    fs::remove_all(folder);
-}
-
 TEST(OnOneLine, EveryKindOfLineBreakBecomesTheReplacementOnce) {
     const struct {
         const char* text;
@@ -356,23 +342,4 @@ TEST(OnOneLine, EveryKindOfLineBreakBecomesTheReplacementOnce) {
         EXPECT_EQ(General::OnOneLine(c.text, " "), c.blanks) << c.text;
         EXPECT_EQ(General::OnOneLine(c.text, "").find_first_of("\r\n"), std::string::npos);
     }
-}
-
-TEST(ReadListFile, NoFileIsAnEmptyListAndAFileThatCannotBeReadIsNoneToWriteOver) {
-    std::vector<std::string> lines;
-    EXPECT_TRUE(General::ReadListFile(WriteFile("list.dat", "one\r\ntwo\n"), lines));
-    EXPECT_EQ(lines, (std::vector<std::string>{"one", "two"}));
-
-    lines.clear();
-    EXPECT_TRUE(General::ReadListFile((GeneralFolder() / "none.dat").string(), lines));
-    EXPECT_TRUE(lines.empty());
-
-    const auto unreadable = WriteFile("unreadable.dat", "kept");
-    fs::permissions(unreadable, fs::perms::owner_write);
-    bool read = true;
-    testing_support::WithoutFilePrivileges([&] { read = General::ReadListFile(unreadable, lines); });
-    EXPECT_FALSE(read);
-    fs::create_directories(GeneralFolder() / "folder.dat");
-    EXPECT_FALSE(General::ReadListFile((GeneralFolder() / "folder.dat").string(), lines));
-    EXPECT_TRUE(lines.empty());
 }
