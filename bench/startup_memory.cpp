@@ -4,7 +4,7 @@
 // browser places the views of its tabs).
 //
 //     startup_memory_bench --program BUILD/quellin --supplied SOURCE/data --minimal BUILD/bench/minimal_webkit
-//                          [--runs N] [--settle-ms MS] [--idle-s S] [--budget-s S]
+//                          [--runs N] [--settle-ms MS] [--idle-s S] [--budget-s S] [--many-tabs N]
 //
 // Both programs load one small page from a server of this process on 127.0.0.1.
 // The page's load event sends a beacon back to the server; the time from starting
@@ -18,6 +18,10 @@
 // started only once the one before it and all its processes have ended. No run
 // starts that would end beyond the time budget (900 s unless given). Run it
 // inside a session bus (dbus-run-session), as a desktop starts programs.
+//
+// Once the runs are done, one more start of the browser opens tabs one after
+// another up to a ceiling (500 unless given; 0 leaves it out): how many tabs one
+// instance holds, and its memory at 10, 100 and 300 tabs.
 //
 // The browser runs in a copy of its program folder, with a browser.ini of its own
 // whose default page is the benchmark page, so the developer's settings stay as
@@ -467,6 +471,12 @@ struct Figures {
     MemoryFigures minimalTenInTurn;
     IdleFigures quellinIdle;
     IdleFigures minimalIdle;
+    // The many-tabs run: memory at 1 tab and at each measured count, the tabs
+    // held and why the run stopped.
+    std::optional<TreeMemory> manyTabsOne;
+    std::map<int, TreeMemory> manyTabsAt;
+    int tabsHeld = 0;
+    std::string manyTabsEnd;
 };
 
 double LoadAverage() { return std::atof(ReadProcFile("/proc/loadavg").c_str()); }
@@ -481,7 +491,13 @@ struct Options {
     int settleMs = 1500;
     int idleS = 30;
     int budgetS = 900;
+    int manyTabs = 500;
 };
+
+// The numbers of tabs at which the many-tabs run reads the memory, and the number
+// that one instance must hold.
+constexpr int ManyTabsMeasured[] = {10, 100, 300};
+constexpr int TabsToHold = 300;
 
 constexpr int ViewsOpened = 10;
 
@@ -525,6 +541,10 @@ public:
             for (std::size_t i = 0; i < measurements.size(); ++i)
                 measurements[(i + static_cast<std::size_t>(run)) % measurements.size()]();
             longestRunUs = std::max(longestRunUs, NowUs() - runStart);
+        }
+        if (options_.manyTabs > 0) {
+            Progress("many tabs: up to " + std::to_string(options_.manyTabs));
+            MeasureManyTabs();
         }
         Print();
     }
@@ -609,6 +629,33 @@ private:
         figures->quellinTenTabs.Add(ten);
     }
 
+    void MeasureManyTabs() {
+        server_.Reset();
+        Program program({(programFolder_ / options_.program.filename()).string(), server_.PageUrl()},
+                        EnvironmentFor("quellin"), root_ / "quellin-many-tabs.log");
+        if (!WaitForBeacons(1, 30000, program)) return Fail("quellin: the first page did not load within 30 s");
+        PumpFor(options_.settleMs);
+        figures_.manyTabsOne = MemoryOfTree(program.Pid());
+        std::optional<Geometry> window;
+        PumpUntil([&] { return (window = MainWindow(program.Pid())).has_value(); }, 5000);
+        if (!window) return Fail("quellin: its main window was not found");
+        figures_.tabsHeld = 1;
+        for (int tabs = 2; tabs <= options_.manyTabs; ++tabs) {
+            if (!ClickNewTab(*window)) return Fail("quellin: xdotool could not click New Tab");
+            if (!WaitForBeacons(static_cast<std::size_t>(tabs), 15000, program)) {
+                figures_.manyTabsEnd = program.Exited() ? "the program ended at tab " + std::to_string(tabs)
+                                                        : "tab " + std::to_string(tabs) + " did not load within 15 s";
+                return;
+            }
+            figures_.tabsHeld = tabs;
+            if (std::ranges::count(ManyTabsMeasured, tabs)) {
+                PumpFor(options_.settleMs);
+                figures_.manyTabsAt[tabs] = MemoryOfTree(program.Pid());
+            }
+        }
+        figures_.manyTabsEnd = "the ceiling of the run";
+    }
+
     void MeasureMinimal(int views, const std::string& layout, Figures* figures) {
         server_.Reset();
         const gint64 start = NowUs();
@@ -675,6 +722,29 @@ private:
                   << Fixed(*privateMb / *enginePrivate, 2) << "\n";
     }
 
+    // Memory per tab at each count, set beside what one more view of the engine
+    // alone costs (views opened in turn, as tabs are).
+    void PrintManyTabs() const {
+        if (!figures_.manyTabsOne) return;
+        std::cout << "\nMany tabs, opened one after another with New Tab (one run)\n";
+        std::cout << "  " << Padded("tabs held", 40) << figures_.tabsHeld << ", up to " << figures_.manyTabsEnd
+                  << " (target at least " << TabsToHold << " with the program running: "
+                  << (figures_.tabsHeld >= TabsToHold ? "met" : "missed") << ")\n";
+        const auto enginePerView =
+            PerExtraView(figures_.minimalOneView.pssMb, figures_.minimalTenInTurn.pssMb, ViewsOpened);
+        std::cout << "  " << Padded("", 40) << Padded("PSS", 26) << Padded("per tab beyond 1", 26) << "processes\n";
+        for (const auto& [tabs, memory] : figures_.manyTabsAt) {
+            const double perTab = (memory.pssMb - figures_.manyTabsOne->pssMb) / (tabs - 1);
+            std::string target = "n/a";
+            if (enginePerView)
+                target = "target at most " + Fixed(*enginePerView, 1) + " MB, the engine's extra view: " +
+                         (perTab <= *enginePerView ? "met" : "missed");
+            std::cout << "  " << Padded("quellin, " + std::to_string(tabs) + " tabs", 40)
+                      << Padded(Fixed(memory.pssMb, 1) + " MB", 26) << Padded(Fixed(perTab, 2) + " MB", 26)
+                      << Padded(std::to_string(memory.processes), 11) << target << "\n";
+        }
+    }
+
     void Print() const {
         const std::size_t runs = figures_.quellinStartupMs.values.size();
         std::cout << "\nStart-up and memory: medians of " << runs << " runs (min-max) on this machine, "
@@ -726,6 +796,7 @@ private:
                       << Padded(Ratio(figures_.quellinIdle.cpuMs, figures_.minimalIdle.cpuMs), 26)
                       << Ratio(figures_.quellinIdle.wakeUps, figures_.minimalIdle.wakeUps)
                       << "  (the browser's own timers wake it: 500 ms carrier, 2 s tab captions)\n";
+        PrintManyTabs();
         if (failures_) std::cout << "\n" << failures_ << " runs were left out; see the messages above.\n";
     }
 
@@ -752,6 +823,7 @@ std::optional<Options> ParseOptions(int argc, char** argv) {
         else if (name == "--settle-ms") options.settleMs = std::max(0, std::atoi(value.c_str()));
         else if (name == "--idle-s") options.idleS = std::max(1, std::atoi(value.c_str()));
         else if (name == "--budget-s") options.budgetS = std::max(1, std::atoi(value.c_str()));
+        else if (name == "--many-tabs") options.manyTabs = std::max(0, std::atoi(value.c_str()));
         else return std::nullopt;
     }
     if (argc % 2 == 0 || options.program.empty() || options.supplied.empty() || options.minimal.empty())
@@ -765,7 +837,7 @@ int main(int argc, char** argv) {
     const auto options = ParseOptions(argc, argv);
     if (!options) {
         std::cerr << "usage: startup_memory_bench --program QUELLIN --supplied DATA_FOLDER --minimal MINIMAL_WEBKIT"
-                     " [--runs N] [--settle-ms MS] [--idle-s S] [--budget-s S]\n";
+                     " [--runs N] [--settle-ms MS] [--idle-s S] [--budget-s S] [--many-tabs N]\n";
         return 2;
     }
     std::string pattern = (fs::temp_directory_path() / "quellin-bench-XXXXXX").string();

@@ -1,11 +1,15 @@
 #include <glib.h>
 
+#include <string>
+#include <utility>
+
 #include "app/Forms.h"
 #include "app/State.h"
 #include "common/TileBitmapModule.h"
 #include "menus/MenuModule.h"
 #include "platform/app.h"
 #include "platform/error.h"
+#include "platform/msgbox.h"
 
 using namespace platform;
 
@@ -18,13 +22,48 @@ std::string LeftChars(const std::string& text, long count) {
     const char* end = g_utf8_offset_to_pointer(text.c_str(), std::min(count, CharCount(text)));
     return std::string(text.c_str(), end);
 }
+// Tabs that the engine could not open are told in one message once the openings
+// that failed in a row are over (a tab layout fails for many tabs at once), not
+// once per tab.
+class UnopenedTabs {
+public:
+    static void Add() {
+        ++count_;
+        if (pending_) g_source_remove(pending_);
+        pending_ = g_timeout_add(QuietMs, [](gpointer) -> gboolean {
+            pending_ = 0;
+            Dispatch(Report);
+            return G_SOURCE_REMOVE;
+        }, nullptr);
+    }
+
+private:
+    static constexpr unsigned QuietMs = 100;
+
+    static void Report() {
+        const int count = std::exchange(count_, 0);
+        MsgBox(std::to_string(count) + (count == 1 ? " tab" : " tabs") + " could not be opened." + "\r\n\r\n" +
+                   "The web engine cannot open another page now. Close some tabs or other programs, then try again.",
+               vbExclamation);
+    }
+
+    static inline int count_ = 0;
+    static inline guint pending_ = 0;
+};
 }  // namespace
 
 void FrmMain::AddTab(const std::string& Address) {
     const int n = WebBrowser1.UBound() + 1;
     // The tab index is a 16-bit number: past the last one no half-made tab is left behind.
     if (n > 32767) throw ToolkitError(errors::SubscriptOutOfRange, "Subscript out of range");
-    WebBrowser1.Load(n);
+    try {
+        WebBrowser1.Load(n);
+    } catch (const ToolkitError& error) {
+        // The program goes on with the tabs it has.
+        if (error.Number() != errors::CannotCreateObject) throw;
+        UnopenedTabs::Add();
+        return;
+    }
     Timer1.Load(n);
     picTab.Load(n);
     picTab(n).SetTop(picTab(0).Top());

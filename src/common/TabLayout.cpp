@@ -2,6 +2,7 @@
 
 #include <glib.h>
 
+#include <algorithm>
 #include <memory>
 
 #include "app/Forms.h"
@@ -63,7 +64,9 @@ void OpenTabLayout(const std::string& Path) {
     }
     CurrentTab = 0;
     for (int i = 1; i <= N - 1; ++i) form.AddTab("about:blank");
-    for (int i = 0; i <= N - 1; ++i) form.WebBrowser1(i).Navigate(form.lstTabList.List(i));
+    // Tabs the engine could not open are told apart; the lines for them are left out.
+    const int opened = std::min(N - 1, form.WebBrowser1.UBound());
+    for (int i = 0; i <= opened; ++i) form.WebBrowser1(i).Navigate(form.lstTabList.List(i));
     CurrentTab = 0;
     form.UpdateTabs();
     form.UpdateBrowsers();

@@ -27,6 +27,10 @@ ToolkitError BrowserNotResponding() {
     return ToolkitError(errors::ObjectNotResponding, "Automation error");
 }
 
+ToolkitError BrowserCannotOpen() {
+    return ToolkitError(errors::CannotCreateObject, "ActiveX component can't create object");
+}
+
 void SetBrowserViewFactory(BrowserViewFactory newFactory) { factory = std::move(newFactory); }
 
 std::unique_ptr<BrowserView> NewBrowserView() {

@@ -72,6 +72,8 @@ private:
 // earlier page), and when its engine no longer answers.
 ToolkitError BrowserOperationFailed();
 ToolkitError BrowserNotResponding();
+// What making a view raises when the engine can open no further page.
+ToolkitError BrowserCannotOpen();
 
 // Makes the view of every browser control loaded from now on.
 using BrowserViewFactory = std::function<std::unique_ptr<BrowserView>()>;

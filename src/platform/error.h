@@ -36,6 +36,7 @@ inline constexpr int FileNotFound = 53;
 inline constexpr int InputPastEndOfFile = 62;
 inline constexpr int PathFileAccessError = 75;
 inline constexpr int PathNotFound = 76;
+inline constexpr int CannotCreateObject = 429;
 inline constexpr int ControlArrayElementMissing = 340;
 inline constexpr int ControlArrayElementExists = 360;
 inline constexpr int CannotUnloadDesignTimeControl = 362;

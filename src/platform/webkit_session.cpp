@@ -5,6 +5,8 @@
 
 #include <utility>
 
+#include "platform/webkit_download.h"
+
 namespace platform::webkit {
 
 std::string DataFolder() {
@@ -26,6 +28,7 @@ WebKitWebContext* Context() {
         const std::string cookies = data + "/cookies.sqlite";
         webkit_cookie_manager_set_persistent_storage(
             webkit_web_context_get_cookie_manager(created), cookies.c_str(), WEBKIT_COOKIE_PERSISTENT_STORAGE_SQLITE);
+        HandleDownloads(created);
         return created;
     }();
     return context;

@@ -16,6 +16,7 @@
 #include "platform/page_properties_dialog.h"
 #include "platform/plain_browser_window.h"
 #include "platform/view_source_scheme.h"
+#include "platform/web_process_pool.h"
 #include "platform/webkit_session.h"
 
 namespace platform {
@@ -24,26 +25,17 @@ namespace {
 
 // Every view gets settings and user content of its own: a page may open windows
 // without a click (the program decides about pop-ups itself), and the offline
-// filter is added to one view at a time. The first view made takes over the web
-// process that the engine started ahead, if any.
+// filter is added to one view at a time. Raises the toolkit error when the engine
+// can take no further view.
 GtkWidget* NewWebView(WebKitWebView* related) {
     webkit::RegisterViewSourceScheme();
-    WebKitWebView* startedPage = related ? nullptr : webkit::TakeStartedPage();
-    if (startedPage) related = startedPage;
     WebKitSettings* settings =
         webkit_settings_new_with_settings("javascript-can-open-windows-automatically", TRUE, nullptr);
     WebKitUserContentManager* content = webkit_user_content_manager_new();
-    GObject* view = related
-        ? G_OBJECT(g_object_new(WEBKIT_TYPE_WEB_VIEW, "related-view", related, "settings", settings,
-                                "user-content-manager", content, nullptr))
-        : G_OBJECT(g_object_new(WEBKIT_TYPE_WEB_VIEW, "web-context", webkit::Context(), "settings", settings,
-                                "user-content-manager", content, nullptr));
+    WebKitWebView* view = webkit::NewPooledView(related, settings, content);
     g_object_unref(settings);
     g_object_unref(content);
-    if (startedPage) {
-        gtk_widget_destroy(GTK_WIDGET(startedPage));
-        g_object_unref(startedPage);
-    }
+    if (!view) throw BrowserCannotOpen();
     return GTK_WIDGET(view);
 }
 
