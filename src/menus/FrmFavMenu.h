@@ -106,6 +106,9 @@ private:
     template <typename Dialog>
     void RunCommandRow(Dialog&& dialog);
     void Highlight(platform::Label& row, bool on);
+
+    // The link row whose shortcut was read last, -1 before the first.
+    int shortcutReadRow_ = -1;
 };
 
 extern platform::FormSlot<FrmFavMenu> frmFavMenu;

@@ -1,7 +1,5 @@
 // The favourites cascade while it is open: row highlights, the hover-delayed
 // sub-levels, the close poll, opening a favourite and the two command rows.
-#include <glib.h>
-
 #include <cmath>
 #include <cstdlib>
 
@@ -12,22 +10,16 @@
 #include "menus/MenuState.h"
 #include "platform/error.h"
 #include "platform/internet_shortcut.h"
+#include "platform/text.h"
 
 using namespace platform;
 
 namespace {
-std::string Folded(const std::string& text) {
-    gchar* folded = g_utf8_casefold(text.c_str(), -1);
-    std::string result(folded);
-    g_free(folded);
-    return result;
-}
-
-bool SamePath(const std::string& a, const std::string& b) { return Folded(a) == Folded(b); }
+bool SamePath(const std::string& a, const std::string& b) { return FoldCase(a) == FoldCase(b); }
 
 // Whether the path is the folder or lies inside it, letter case ignored.
 bool PathWithin(const std::string& path, const std::string& folder) {
-    const std::string p = Folded(path), f = Folded(folder);
+    const std::string p = FoldCase(path), f = FoldCase(folder);
     return p.starts_with(f) && (p.size() == f.size() || p[f.size()] == '/');
 }
 }  // namespace
@@ -76,8 +68,10 @@ void FrmFavMenu::labFolder_MouseMove(int Index) {
 void FrmFavMenu::labMenuItem_MouseMove(int Index) {
     Timer2.SetEnabled(false);
     auto& row = labMenuItem(Index);
-    // The tooltip is read once per row while the level is open.
-    if (row.ToolTipText().empty()) Try([&] { row.SetToolTipText(ShortcutAddress(Index)); });
+    // The tooltip is read once per row while the level is open; a shortcut without
+    // an address is read once while the pointer stays on its row.
+    if (Index != shortcutReadRow_ && row.ToolTipText().empty()) Try([&] { row.SetToolTipText(ShortcutAddress(Index)); });
+    shortcutReadRow_ = Index;
     FavMenuHoverPath = labSource.Caption();
     ResetMenuItems(static_cast<std::int16_t>(Index));
     ResetMenuFolders(-1);

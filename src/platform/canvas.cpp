@@ -9,6 +9,7 @@
 #include <functional>
 #include <string_view>
 
+#include "platform/text.h"
 #include "platform/twips.h"
 
 namespace platform {
@@ -100,7 +101,7 @@ void Canvas::Cls() {
 }
 
 Glib::RefPtr<Pango::Layout> Canvas::Layout(const std::string& text) {
-    auto layout = create_pango_layout(text);
+    auto layout = create_pango_layout(ScreenLine(text));
     Pango::FontDescription font(FontName);
     font.set_size(static_cast<int>(FontSize * PANGO_SCALE));
     font.set_weight(FontBold ? Pango::WEIGHT_BOLD : Pango::WEIGHT_NORMAL);

@@ -9,6 +9,7 @@
 #include "platform/app.h"
 #include "platform/container.h"
 #include "platform/form.h"
+#include "platform/text.h"
 #include "platform/twips.h"
 
 namespace platform {
@@ -114,7 +115,7 @@ void Control::SetToolTipText(const std::string& text) {
     // GTK asks the X server where the pointer is whenever a tooltip is set.
     if (text == toolTipText_) return;
     toolTipText_ = text;
-    widget_->set_tooltip_text(text);
+    widget_->set_tooltip_text(ScreenLine(text));
 }
 
 void Control::ApplyStacking() {

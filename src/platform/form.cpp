@@ -10,6 +10,7 @@
 #include "platform/app.h"
 #include "platform/error.h"
 #include "platform/retire.h"
+#include "platform/text.h"
 #include "platform/twips.h"
 
 namespace platform {
@@ -355,9 +356,10 @@ void Form::Show(int modal, Form* owner) {
 }
 
 void Form::SetCaption(const std::string& caption) {
-    if (caption == caption_ && window_.get_title() == caption) return;
+    const std::string shown = ScreenLine(caption);
+    if (caption == caption_ && window_.get_title() == shown) return;
     caption_ = caption;
-    window_.set_title(caption);
+    window_.set_title(shown);
 }
 
 void Form::Refresh() {

@@ -3,6 +3,8 @@
 #include <gdkmm/window.h>
 #include <pangomm/layout.h>
 
+#include "platform/text.h"
+
 namespace platform {
 
 Label::Label() : Control(std::make_unique<Gtk::DrawingArea>()) {
@@ -76,7 +78,7 @@ bool Label::Draw(const Cairo::RefPtr<Cairo::Context>& cr) {
         SetSourceColor(cr, backColor_);
         cr->paint();
     }
-    auto layout = area_->create_pango_layout(caption_);
+    auto layout = area_->create_pango_layout(ScreenLine(caption_));
     Pango::FontDescription font(fontName_);
     font.set_size(static_cast<int>(fontSize_ * PANGO_SCALE));
     font.set_weight(fontBold_ ? Pango::WEIGHT_BOLD : Pango::WEIGHT_NORMAL);

@@ -63,7 +63,7 @@ void ListBox::AddItem(const std::string& item, int index) {
     selected_.insert(selected_.begin() + index, false);
     if (listIndex_ >= index) ++listIndex_;
     // Inserted with its text in one step: the view hears of the row once.
-    gtk_list_store_insert_with_values(store_->gobj(), nullptr, index, columns_.text.index(), DisplayText(item).c_str(), -1);
+    gtk_list_store_insert_with_values(store_->gobj(), nullptr, index, columns_.text.index(), ScreenLine(item).c_str(), -1);
 }
 
 void ListBox::SetItems(std::vector<std::string> items) {
@@ -77,7 +77,7 @@ void ListBox::SetItems(std::vector<std::string> items) {
     view_.unset_model();
     store_->clear();
     for (const auto& item : items_)
-        gtk_list_store_insert_with_values(store_->gobj(), nullptr, -1, 0, DisplayText(item).c_str(), -1);
+        gtk_list_store_insert_with_values(store_->gobj(), nullptr, -1, 0, ScreenLine(item).c_str(), -1);
     view_.set_model(store_);
     syncing_ = false;
 }

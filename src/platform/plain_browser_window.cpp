@@ -3,6 +3,7 @@
 #include <glibmm/main.h>
 #include <webkit2/webkit2.h>
 
+#include "platform/text.h"
 #include "platform/webkit_view.h"
 
 namespace platform {
@@ -32,8 +33,8 @@ GtkWidget* PlainBrowserWindow::OpenPopup(WebKitView& opener) {
 PlainBrowserWindow::PlainBrowserWindow(std::unique_ptr<WebKitView> view) : view_(std::move(view)) {
     set_default_size(DefaultWidth, DefaultHeight);
     add(view_->Widget());
-    view_->events.TitleChange = [this](const std::string&) { set_title(view_->LocationName()); };
-    view_->events.DocumentComplete = [this](const std::string&) { set_title(view_->LocationName()); };
+    view_->events.TitleChange = [this](const std::string&) { set_title(ScreenLine(view_->LocationName())); };
+    view_->events.DocumentComplete = [this](const std::string&) { set_title(ScreenLine(view_->LocationName())); };
     view_->events.OnQuit = [this] {
         hide();
         DeleteSoon();

@@ -3,6 +3,7 @@
 #include <glib.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <memory>
 
 namespace platform {
@@ -23,6 +24,18 @@ bool IsAscii(std::string_view text) {
 std::string DisplayText(std::string_view text) {
     if (g_utf8_validate_len(text.data(), text.size(), nullptr)) return std::string(text);
     return TakeGString(g_utf8_make_valid(text.data(), static_cast<gssize>(text.size())));
+}
+
+std::string ScreenLine(std::string_view text) {
+    // A character takes at most four bytes, and a byte that is no UTF-8 becomes one
+    // character: this start of the text holds every character that can be shown.
+    constexpr std::size_t MaxCharBytes = 4;
+    const std::string_view start = text.substr(0, ScreenLineChars * MaxCharBytes);
+    std::string shown = DisplayText(start);
+    const glong length = g_utf8_strlen(shown.data(), static_cast<gssize>(shown.size()));
+    if (length <= ScreenLineChars && start.size() == text.size()) return shown;
+    shown.erase(static_cast<std::size_t>(g_utf8_offset_to_pointer(shown.data(), ScreenLineChars - 1) - shown.data()));
+    return shown + "\u2026";
 }
 
 std::string FoldCase(std::string_view text) {

@@ -11,6 +11,15 @@ namespace platform {
 // The text with every byte that is not valid UTF-8 shown as U+FFFD.
 std::string DisplayText(std::string_view text);
 
+// The most characters one line of the screen shows: more than the widest screen
+// holds in the smallest type.
+inline constexpr long ScreenLineChars = 1000;
+
+// The text as one line of the screen shows it (a caption, a title, a tooltip, a
+// row): as DisplayText, cut after ScreenLineChars characters with an ellipsis.
+// Only the start of the text is read, however long the text is.
+std::string ScreenLine(std::string_view text);
+
 // The case-folded form that sorted lists compare ("Abc" and "aBC" fold alike).
 std::string FoldCase(std::string_view text);
 

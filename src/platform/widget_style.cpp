@@ -7,6 +7,8 @@
 #include <locale>
 #include <sstream>
 
+#include "platform/text.h"
+
 namespace platform {
 
 WidgetStyle::WidgetStyle(Gtk::Widget& widget) {
@@ -40,7 +42,8 @@ std::string CssColor(OleColor color) {
     return "rgb(" + byte(rgb.red) + "," + byte(rgb.green) + "," + byte(rgb.blue) + ")";
 }
 
-std::string MnemonicLabel(const std::string& caption) {
+std::string MnemonicLabel(const std::string& text) {
+    const std::string caption = ScreenLine(text);
     std::string label;
     for (std::size_t i = 0; i < caption.size(); ++i) {
         const char c = caption[i];

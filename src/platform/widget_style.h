@@ -34,7 +34,7 @@ private:
 std::string CssColor(OleColor color);
 
 // A toolkit caption as a GTK mnemonic label: "&x" marks the access key x and
-// "&&" stands for one ampersand.
+// "&&" stands for one ampersand. The caption is shown as ScreenLine shows it.
 std::string MnemonicLabel(const std::string& caption);
 
 // Lets the caption of a check or option button wrap onto more lines within the

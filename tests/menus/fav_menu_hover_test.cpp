@@ -7,6 +7,7 @@
 #include "fav_menu_fixture.h"
 #include "platform/favorites_dialogs.h"
 #include "platform/internet_shortcut.h"
+#include "warning_log.h"
 
 using testing_support::Pump;
 using testing_support::PumpFor;
@@ -115,6 +116,43 @@ TEST_F(FavMenuTest, AFavouriteWithoutAnAddressOnlyClosesTheCascade) {
     EXPECT_EQ(Browser(0).Recorded().navigations.size(), before);
     EXPECT_EQ(endCalls, 0);
     ASSERT_TRUE(WaitForFolders({}));
+}
+
+// A folder named on another system: its level and the levels below it stay open
+// while the pointer is in them, and its rows show without a warning.
+TEST_F(FavMenuTest, AFolderWhoseNameIsNoUtf8KeepsItsLevelsOpen) {
+    const std::string name = "Caf\xC3";
+    MakeFolder(name + "/Sub");
+    MakeShortcut(name + "/Men\xFC.url", "http://127.0.0.1/menu");
+    testing_support::WarningLog log;
+    auto& top = OpenTop();
+    top.labFolder_MouseMove(RowOf(top, name));
+    ASSERT_TRUE(WaitForFolders({"", name}));
+    Level(name)->labFolder_MouseMove(RowOf(*Level(name), "Sub"));
+    ASSERT_TRUE(WaitForFolders({"", name, name + "/Sub"}));
+    PumpFor(300);
+    EXPECT_EQ(OpenFolders(), (Folders{"", name, name + "/Sub"}));
+    EXPECT_EQ(log.Messages(), std::vector<std::string>{});
+    FavMenuHoverPath = "";
+    ASSERT_TRUE(WaitForFolders({}));
+}
+
+// The pointer moving over a row reads its shortcut once, one without an address too;
+// coming back to the row after another reads it again.
+TEST_F(FavMenuTest, AShortcutIsReadOnceWhileThePointerStaysOnItsRow) {
+    std::ofstream(favorites + "/Blank.url", std::ios::binary) << "[InternetShortcut]\r\nIDList=\r\n";
+    MakeShortcut("Other.url", "http://127.0.0.1/other");
+    auto& top = OpenTop();
+    const int blank = RowOf(top, "Blank"), other = RowOf(top, "Other");
+    top.labMenuItem_MouseMove(blank);
+    EXPECT_EQ(top.labMenuItem(blank).ToolTipText(), "");
+    MakeShortcut("Blank.url", "http://127.0.0.1/blank");
+    top.labMenuItem_MouseMove(blank);
+    EXPECT_EQ(top.labMenuItem(blank).ToolTipText(), "") << "read again while the pointer stayed on the row";
+    top.labMenuItem_MouseMove(other);
+    EXPECT_EQ(top.labMenuItem(other).ToolTipText(), "http://127.0.0.1/other");
+    top.labMenuItem_MouseMove(blank);
+    EXPECT_EQ(top.labMenuItem(blank).ToolTipText(), "http://127.0.0.1/blank");
 }
 
 // The command rows run their dialog with the cascade still open behind it, and close it after.
