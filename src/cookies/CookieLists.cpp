@@ -1,5 +1,6 @@
 #include "cookies/CookieLists.h"
 
+#include "platform/msgbox.h"
 #include "platform/url_cache.h"
 
 namespace CookieLists {
@@ -14,7 +15,12 @@ std::vector<std::string> Selected(const platform::ListBox& list, bool selected) 
 }
 
 void DeleteCookies(const std::vector<std::string>& names) {
-    for (const auto& name : names) platform::TheUrlCache().DeleteEntry(name);
+    bool failed = false;
+    for (const auto& name : names) failed = platform::TheUrlCache().DeleteEntry(name) == platform::DeleteResult::Failed || failed;
+    if (failed)
+        platform::MsgBox("Some cookies could not be removed: the cookie store cannot be changed (it may be read-only, "
+                         "or in use by another program).",
+                         platform::vbExclamation);
 }
 
 }  // namespace CookieLists

@@ -1,6 +1,8 @@
 #include "cookies/FrmCleanup.h"
 
+#include <algorithm>
 #include <iostream>
+#include <iterator>
 
 #include "app/Forms.h"
 #include "app/State.h"
@@ -9,6 +11,7 @@
 #include "cookies/CookieNames.h"
 #include "cookies/FrmNewcookies.h"
 #include "platform/app.h"
+#include "platform/plain_browser_window.h"
 #include "platform/screen.h"
 #include "platform/url_cache.h"
 
@@ -39,6 +42,8 @@ void FrmCleanup::Form_Load() {
 }
 
 void FrmCleanup::CheckCookies() {
+    // A browser window left open would go on setting cookies that no scan sees.
+    PlainBrowserWindow::CloseAll();
     // The filter mode goes by the words alone, old cookies and new: it needs no
     // comparison with the baseline, and RemoveFilters scans the cache itself.
     if (CookieTrapMode == 3) {
@@ -79,6 +84,8 @@ void FrmCleanup::RemoveFilters() {
     frmMain->GetCookies();
     const std::vector<std::string> names = frmMain->lstCookies.Items();
     const CookieNames::WordFilter filter(frmMain->lstFilter.Items());
-    for (const auto& name : names)
-        if (filter.Matches(name)) TheUrlCache().DeleteEntry(name);
+    std::vector<std::string> matching;
+    std::copy_if(names.begin(), names.end(), std::back_inserter(matching),
+                 [&](const std::string& name) { return filter.Matches(name); });
+    CookieLists::DeleteCookies(matching);
 }

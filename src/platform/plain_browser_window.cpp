@@ -3,6 +3,7 @@
 #include <glibmm/main.h>
 #include <webkit2/webkit2.h>
 
+#include "platform/app.h"
 #include "platform/text.h"
 #include "platform/webkit_view.h"
 
@@ -11,6 +12,20 @@ namespace platform {
 namespace {
 constexpr int DefaultWidth = 800;
 constexpr int DefaultHeight = 600;
+constexpr int PageEndTimeoutMs = 5000;
+
+// Puts an empty document in place of the view's page and waits until the engine
+// has committed it: the page's scripts have stopped by then, and what they sent
+// to the engine before (cookies set) went out before the engine's answer.
+void EndPage(WebKitWebView* view) {
+    bool committed = false;
+    const gulong handler = g_signal_connect(view, "load-changed", G_CALLBACK(+[](WebKitWebView*, WebKitLoadEvent event, gpointer done) {
+        if (event == WEBKIT_LOAD_COMMITTED) *static_cast<bool*>(done) = true;
+    }), &committed);
+    webkit_web_view_load_html(view, "", "about:blank");
+    WaitWithoutHandlers([&] { return committed; }, PageEndTimeoutMs);
+    g_signal_handler_disconnect(view, handler);
+}
 }  // namespace
 
 PlainBrowserWindow& PlainBrowserWindow::Open(const std::string& address, bool offline) {
@@ -30,6 +45,15 @@ GtkWidget* PlainBrowserWindow::OpenPopup(WebKitView& opener) {
     return GTK_WIDGET(window->View().WebView());
 }
 
+void PlainBrowserWindow::CloseAll() {
+    for (Gtk::Window* window : Gtk::Window::list_toplevels())
+        if (auto* plain = dynamic_cast<PlainBrowserWindow*>(window)) {
+            EndPage(plain->View().WebView());
+            plain->hide();
+            delete plain;
+        }
+}
+
 PlainBrowserWindow::PlainBrowserWindow(std::unique_ptr<WebKitView> view) : view_(std::move(view)) {
     set_default_size(DefaultWidth, DefaultHeight);
     add(view_->Widget());
@@ -42,6 +66,7 @@ PlainBrowserWindow::PlainBrowserWindow(std::unique_ptr<WebKitView> view) : view_
 }
 
 PlainBrowserWindow::~PlainBrowserWindow() {
+    deletion_.disconnect();
     g_signal_handlers_disconnect_by_data(view_->WebView(), this);
 }
 
@@ -62,7 +87,10 @@ void PlainBrowserWindow::on_hide() {
 void PlainBrowserWindow::DeleteSoon() {
     if (closing_) return;
     closing_ = true;
-    Glib::signal_idle().connect_once([this] { delete this; });
+    deletion_ = Glib::signal_idle().connect([this] {
+        delete this;
+        return false;
+    });
 }
 
 }  // namespace platform

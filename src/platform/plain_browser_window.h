@@ -22,6 +22,9 @@ public:
     // The window for a pop-up that a page of opener asked for. Returns its view,
     // which the engine then loads; the window shows itself once the page is ready.
     static GtkWidget* OpenPopup(WebKitView& opener);
+    // Closes every plain browser window now, ending its page: none goes on
+    // running (and setting cookies) once the program closes down.
+    static void CloseAll();
 
     ~PlainBrowserWindow() override;
 
@@ -35,6 +38,7 @@ private:
 
     std::unique_ptr<WebKitView> view_;
     bool closing_ = false;
+    sigc::connection deletion_;
 };
 
 }  // namespace platform

@@ -36,10 +36,13 @@ std::optional<std::vector<UrlCacheEntryInfo>> MemoryUrlCache::Enumerate() {
     return entries_;
 }
 
-bool MemoryUrlCache::DeleteEntry(const std::string& sourceUrlName) {
+DeleteResult MemoryUrlCache::DeleteEntry(const std::string& sourceUrlName) {
     deletions_.push_back(sourceUrlName);
-    if (!readable_ || std::find(protected_.begin(), protected_.end(), sourceUrlName) != protected_.end()) return false;
-    return std::erase_if(entries_, [&](const UrlCacheEntryInfo& entry) { return entry.SourceUrlName == sourceUrlName; }) > 0;
+    if (!readable_ || std::find(protected_.begin(), protected_.end(), sourceUrlName) != protected_.end())
+        return DeleteResult::Failed;
+    const bool erased =
+        std::erase_if(entries_, [&](const UrlCacheEntryInfo& entry) { return entry.SourceUrlName == sourceUrlName; }) > 0;
+    return erased ? DeleteResult::Deleted : DeleteResult::NoSuchEntry;
 }
 
 }  // namespace platform

@@ -18,6 +18,15 @@ struct UrlCacheEntryInfo {
 inline constexpr std::uint32_t NORMAL_CACHE_ENTRY = 1;
 inline constexpr std::uint32_t COOKIE_CACHE_ENTRY = 0x00100000;
 
+// What became of the deletion of an entry.
+enum class DeleteResult {
+    Deleted,
+    NoSuchEntry,
+    // The cache could not delete the entry, or could not keep the deletion for the
+    // next start of the program.
+    Failed,
+};
+
 class UrlCache {
 public:
     virtual ~UrlCache() = default;
@@ -26,9 +35,8 @@ public:
     virtual std::optional<std::vector<UrlCacheEntryInfo>> Enumerate() = 0;
     // Every entry, or none when the cache could not be read.
     std::vector<UrlCacheEntryInfo> Entries() { return Enumerate().value_or(std::vector<UrlCacheEntryInfo>{}); }
-    // Deletes the entry of that name and returns once the deletion is stored; false
-    // when there is none or it cannot be deleted.
-    virtual bool DeleteEntry(const std::string& sourceUrlName) = 0;
+    // Deletes the entry of that name and returns once the deletion is stored.
+    virtual DeleteResult DeleteEntry(const std::string& sourceUrlName) = 0;
 };
 
 // The cache used by the program: WebKit's cookie store (made on first use)
@@ -43,10 +51,10 @@ public:
     void Add(std::string sourceUrlName, std::uint32_t type = NORMAL_CACHE_ENTRY | COOKIE_CACHE_ENTRY);
     // An unreadable cache enumerates nothing and deletes nothing.
     void SetReadable(bool readable) { readable_ = readable; }
-    // Names that deletions leave in place, as an engine may refuse one.
+    // Names that deletions leave in place and report failed, as an engine may refuse one.
     void Protect(std::string sourceUrlName) { protected_.push_back(std::move(sourceUrlName)); }
     std::optional<std::vector<UrlCacheEntryInfo>> Enumerate() override;
-    bool DeleteEntry(const std::string& sourceUrlName) override;
+    DeleteResult DeleteEntry(const std::string& sourceUrlName) override;
     // Every deletion asked for, in order.
     const std::vector<std::string>& Deletions() const { return deletions_; }
 

@@ -17,6 +17,8 @@ std::string DataFolder() {
     return result;
 }
 
+std::string CookieStoreFile() { return DataFolder() + "/cookies.sqlite"; }
+
 WebKitWebContext* Context() {
     static WebKitWebContext* context = [] {
         const std::string data = DataFolder();
@@ -25,9 +27,8 @@ WebKitWebContext* Context() {
             "base-data-directory", data.c_str(), "base-cache-directory", cache.c_str(), nullptr);
         WebKitWebContext* created = webkit_web_context_new_with_website_data_manager(manager);
         g_object_unref(manager);
-        const std::string cookies = data + "/cookies.sqlite";
-        webkit_cookie_manager_set_persistent_storage(
-            webkit_web_context_get_cookie_manager(created), cookies.c_str(), WEBKIT_COOKIE_PERSISTENT_STORAGE_SQLITE);
+        webkit_cookie_manager_set_persistent_storage(webkit_web_context_get_cookie_manager(created),
+                                                     CookieStoreFile().c_str(), WEBKIT_COOKIE_PERSISTENT_STORAGE_SQLITE);
         HandleDownloads(created);
         return created;
     }();

@@ -11,6 +11,9 @@ namespace platform::webkit {
 // The folder where the engine keeps its data: $XDG_DATA_HOME/quellin.
 std::string DataFolder();
 
+// The SQLite file in the data folder where the engine keeps its cookies.
+std::string CookieStoreFile();
+
 // The one web context shared by every view, with its cookies persisted as SQLite
 // in the data folder, so that the URL cache and the views see the same store.
 WebKitWebContext* Context();

@@ -9,8 +9,11 @@
 #include <memory>
 #include <optional>
 #include <set>
+#include <string>
+#include <utility>
 
 #include "platform/app.h"
+#include "platform/webkit_cookie_file.h"
 #include "platform/webkit_session.h"
 
 namespace platform {
@@ -93,17 +96,26 @@ std::optional<CookieList> CookiesSentTo(const std::string& uri) {
     return std::move(*answer);
 }
 
+// The answer of a call that changes the store, finished by `Finish`.
+template <gboolean (*Finish)(WebKitCookieManager*, GAsyncResult*, GError**)>
+void DeliverChange(GObject* manager, GAsyncResult* result, gpointer data) {
+    GError* error = nullptr;
+    const bool done = Finish(WEBKIT_COOKIE_MANAGER(manager), result, &error);
+    if (error) g_error_free(error);
+    PendingReply<bool>::Deliver(data, done);
+}
+
 bool DeleteCookie(SoupCookie* cookie) {
     PendingReply<bool> reply;
-    webkit_cookie_manager_delete_cookie(
-        webkit::CookieManager(), cookie, nullptr,
-        [](GObject* manager, GAsyncResult* result, gpointer data) {
-            GError* error = nullptr;
-            const bool deleted = webkit_cookie_manager_delete_cookie_finish(WEBKIT_COOKIE_MANAGER(manager), result, &error);
-            if (error) g_error_free(error);
-            PendingReply<bool>::Deliver(data, deleted);
-        },
-        reply.CallbackData());
+    webkit_cookie_manager_delete_cookie(webkit::CookieManager(), cookie, nullptr,
+                                        DeliverChange<webkit_cookie_manager_delete_cookie_finish>, reply.CallbackData());
+    return reply.Wait(DeletionTimeoutMs).value_or(false);
+}
+
+bool AddCookie(SoupCookie* cookie) {
+    PendingReply<bool> reply;
+    webkit_cookie_manager_add_cookie(webkit::CookieManager(), cookie, nullptr,
+                                     DeliverChange<webkit_cookie_manager_add_cookie_finish>, reply.CallbackData());
     return reply.Wait(DeletionTimeoutMs).value_or(false);
 }
 
@@ -143,6 +155,47 @@ bool IsLivePersistent(SoupCookie* cookie) {
     return live;
 }
 
+using NameAndHost = std::pair<std::string, std::string>;
+
+NameAndHost NameAndHostOf(SoupCookie* cookie) { return {soup_cookie_get_name(cookie), soup_cookie_get_domain(cookie)}; }
+
+// The store's file forgets a deleted cookie by its name and host alone, taking
+// with it the cookies of that name and host on every other path. These are the
+// live ones of them that the engine holds, found only when the file lists such
+// a cookie on another path (the whole store is listed then).
+CookieList SharingNameAndHost(const CookieList& entry, const std::string& sourceUrlName, const WebKitCookieFile& file) {
+    std::set<NameAndHost> atRisk;
+    for (const auto& cookie : entry) {
+        const auto key = NameAndHostOf(cookie.get());
+        const auto paths = file.Paths(key.first, key.second);
+        if (paths && std::any_of(paths->begin(), paths->end(),
+                                 [&](const std::string& path) { return path != soup_cookie_get_path(cookie.get()); }))
+            atRisk.insert(key);
+    }
+    CookieList kept;
+    if (atRisk.empty()) return kept;
+    auto all = AllCookies();
+    if (!all) return kept;
+    for (auto& cookie : *all)
+        if (atRisk.count(NameAndHostOf(cookie.get())) && EntryName(cookie.get()) != sourceUrlName &&
+            IsLivePersistent(cookie.get()))
+            kept.push_back(std::move(cookie));
+    return kept;
+}
+
+// Whether the file, as the next start of the program will read it, holds none
+// of the entry's cookies and every cookie kept.
+bool FileHoldsOnly(const WebKitCookieFile& file, const CookieList& entry, const CookieList& kept) {
+    const auto holds = [&](const CookiePtr& cookie) -> std::optional<bool> {
+        const auto [name, host] = NameAndHostOf(cookie.get());
+        const auto paths = file.Paths(name, host);
+        if (!paths) return std::nullopt;
+        return paths->count(soup_cookie_get_path(cookie.get())) > 0;
+    };
+    return std::all_of(entry.begin(), entry.end(), [&](const CookiePtr& cookie) { return holds(cookie) == false; }) &&
+           std::all_of(kept.begin(), kept.end(), [&](const CookiePtr& cookie) { return holds(cookie) == true; });
+}
+
 }  // namespace
 
 std::optional<std::vector<UrlCacheEntryInfo>> WebKitUrlCache::Enumerate() {
@@ -156,22 +209,28 @@ std::optional<std::vector<UrlCacheEntryInfo>> WebKitUrlCache::Enumerate() {
     return entries;
 }
 
-bool WebKitUrlCache::DeleteEntry(const std::string& sourceUrlName) {
+DeleteResult WebKitUrlCache::DeleteEntry(const std::string& sourceUrlName) {
     // Listing the whole store costs time that grows faster than the store: a secure
     // request to the entry's own domain and path carries every cookie of the entry.
     // Only when that finds none (an odd name, or one already gone) is the store listed.
     std::optional<CookieList> cookies;
     if (auto uri = EntryAddress(sourceUrlName)) cookies = CookiesSentTo(*uri);
     if (!cookies || !HasEntry(*cookies, sourceUrlName)) cookies = AllCookies();
-    if (!cookies) return false;
-    bool matched = false;
-    bool allDeleted = true;
-    for (const auto& cookie : *cookies) {
-        if (EntryName(cookie.get()) != sourceUrlName) continue;
-        matched = true;
-        allDeleted = DeleteCookie(cookie.get()) && allDeleted;
-    }
-    return matched && allDeleted;
+    if (!cookies) return DeleteResult::Failed;
+    CookieList entry;
+    for (auto& cookie : *cookies)
+        if (EntryName(cookie.get()) == sourceUrlName) entry.push_back(std::move(cookie));
+    if (entry.empty()) return DeleteResult::NoSuchEntry;
+
+    const WebKitCookieFile file(webkit::CookieStoreFile());
+    const CookieList kept = SharingNameAndHost(entry, sourceUrlName, file);
+    // The kept cookies go as well and come back afresh: putting back one that the
+    // engine still holds would wipe its name and host from the file once more.
+    bool done = true;
+    for (const auto& cookie : entry) done = DeleteCookie(cookie.get()) && done;
+    for (const auto& cookie : kept) done = DeleteCookie(cookie.get()) && done;
+    for (const auto& cookie : kept) done = AddCookie(cookie.get()) && done;
+    return done && FileHoldsOnly(file, entry, kept) ? DeleteResult::Deleted : DeleteResult::Failed;
 }
 
 }  // namespace platform

@@ -12,8 +12,9 @@ public:
     // Entries sorted by name; nothing when the store cannot be read.
     std::optional<std::vector<UrlCacheEntryInfo>> Enumerate() override;
     // Deletes every cookie of the entry's domain and path and returns once the
-    // engine has removed (and stored) them all.
-    bool DeleteEntry(const std::string& sourceUrlName) override;
+    // engine has removed them all; the cookies of the same names and hosts on other
+    // paths stay. Failed unless the store's file, read back, shows just that.
+    DeleteResult DeleteEntry(const std::string& sourceUrlName) override;
 };
 
 }  // namespace platform

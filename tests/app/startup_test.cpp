@@ -212,7 +212,7 @@ TEST_F(ProgramTest, AStartUpThatFailsIsReportedInAMessageBoxAsWellAsOnStandardEr
         std::optional<std::vector<UrlCacheEntryInfo>> Enumerate() override {
             throw ToolkitError(errors::PathFileAccessError, "Path/File access error");
         }
-        bool DeleteEntry(const std::string&) override { return false; }
+        DeleteResult DeleteEntry(const std::string&) override { return DeleteResult::Failed; }
     };
     SetUrlCache(std::make_unique<FailingCache>());
     std::vector<std::string> shown;

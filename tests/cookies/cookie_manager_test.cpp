@@ -60,6 +60,16 @@ TEST_F(CookieManager, ListsSortedAndKeepsTheBaselineAcrossOpeningsAndRemovals) {
               std::vector<std::string>{Cookie("beta.test/")});
 }
 
+TEST_F(CookieManager, RemovalsTheCacheCannotKeepAreToldOnceAndStayListed) {
+    urlCache->Protect(Cookie("mid.test/"));
+    urlCache->Protect(Cookie("zeta.test/"));
+    AnswerMessages(platform::vbYes);
+    Manager().Command2_Click();
+    ASSERT_EQ(messages.size(), 2u) << "the question, then one report for both cookies";
+    EXPECT_NE(messages[1].prompt.find("could not be removed"), std::string::npos) << messages[1].prompt;
+    EXPECT_EQ(Manager().lstAllCookies.Items(), (std::vector<std::string>{Cookie("mid.test/"), Cookie("zeta.test/")}));
+}
+
 TEST_F(CookieManager, TheLayoutKeepsItsDistancesAndItsMinimumSize) {
     FrmCookies& manager = Manager();
     manager.Show();

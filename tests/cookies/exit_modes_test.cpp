@@ -79,6 +79,27 @@ INSTANTIATE_TEST_SUITE_P(
         ExitCase{"WithoutABaselineMode3StillFilters", 3, Old, true, {}, {"new.test/"}, "ads\r\n", {"ads.test/"}, {}}),
     [](const ::testing::TestParamInfo<ExitCase>& info) { return std::string(info.param.name); });
 
+// Deletions the cache cannot keep (its store read-only or locked): the closing-down
+// tells the user once, whatever number of cookies that concerns, then ends.
+class RemovalsThatFailAtClosing : public CookieTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(RemovalsThatFailAtClosing, AreToldOnce) {
+    WriteFile("browser.ini", "[CookieTrap]\r\n" + std::to_string(GetParam()) + "\r\n");
+    WriteFile("filter.dat", "held\r\n");
+    Start("about:blank");
+    AddCookies({"held1.test/", "held2.test/", "more-held.test/"});
+    urlCache->Protect(Cookie("held1.test/"));
+    urlCache->Protect(Cookie("held2.test/"));
+    AnswerMessages(platform::vbOK);
+    frmDummy.Unload();
+    EXPECT_EQ(endCalls, 1);
+    EXPECT_EQ(CacheNames(), (std::vector<std::string>{Cookie("held1.test/"), Cookie("held2.test/")}));
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].prompt.find("could not be removed"), std::string::npos) << messages[0].prompt;
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, RemovalsThatFailAtClosing, ::testing::Values(1, 3));
+
 TEST_F(CookieTest, ModeZeroEndsWithoutTheClosingDownWindow) {
     AddCookies(Old);
     Start("about:blank");

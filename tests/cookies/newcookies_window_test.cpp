@@ -62,7 +62,11 @@ TEST_F(NewCookiesWindow, RemovalsRefreshBothListsAndTheBaseline) {
 TEST_F(NewCookiesWindow, RemoveAllOnTheAllCookiesPageShowsWhatTheEngineRefused) {
     urlCache->Protect(Cookie("old2.test/"));
     urlCache->Protect(Cookie("n4.test/"));
+    AnswerMessages(platform::vbOK);
     Window().Command1_Click();
+    ASSERT_EQ(messages.size(), 1u) << "the user is told once, not once per cookie";
+    EXPECT_NE(messages[0].prompt.find("could not be removed"), std::string::npos) << messages[0].prompt;
+    EXPECT_EQ(messages[0].buttons, platform::vbExclamation);
     EXPECT_EQ(Window().lstAllCookies.Items(), Cookies({"old2.test/", "n4.test/"}));
     EXPECT_TRUE(Window().lstNewCookies.Items().empty())
         << "the All Cookies page's Remove All empties the new list before it refreshes";

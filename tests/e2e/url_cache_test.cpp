@@ -2,6 +2,7 @@
 #include <gtk/gtk.h>
 #include <glib.h>
 #include <libsoup/soup.h>
+#include <sqlite3.h>
 #include <webkit2/webkit2.h>
 
 #include <algorithm>
@@ -19,7 +20,10 @@
 
 namespace {
 
+using platform::DeleteResult;
 using testing_support::Pump;
+constexpr auto Deleted = DeleteResult::Deleted;
+constexpr auto NoSuchEntry = DeleteResult::NoSuchEntry;
 using testing_support::TestServer;
 
 // How the persistence test hands work to a child process of this test binary.
@@ -182,7 +186,7 @@ TEST_F(UrlCacheWithEngine, DeletingAnEntryRemovesEveryCookieOfItsDomainAndPath) 
     Load("/delete/set");
     ASSERT_NE(CookiesSentTo("/gone/page").find("gone=1"), std::string::npos);
 
-    EXPECT_TRUE(cache_.DeleteEntry(EntryName("127.0.0.1/gone")));
+    EXPECT_EQ(cache_.DeleteEntry(EntryName("127.0.0.1/gone")), Deleted);
 
     const auto names = EntryNames(cache_);
     EXPECT_FALSE(Contains(names, EntryName("127.0.0.1/gone")));
@@ -190,9 +194,9 @@ TEST_F(UrlCacheWithEngine, DeletingAnEntryRemovesEveryCookieOfItsDomainAndPath) 
     EXPECT_EQ(CookiesSentTo("/gone/page"), "") << "the engine no longer sends any cookie of that path";
     EXPECT_EQ(CookiesSentTo("/kept/page"), "kept=4");
 
-    EXPECT_FALSE(cache_.DeleteEntry(EntryName("127.0.0.1/gone")));
-    EXPECT_FALSE(cache_.DeleteEntry("no such entry"));
-    EXPECT_FALSE(cache_.DeleteEntry(""));
+    EXPECT_EQ(cache_.DeleteEntry(EntryName("127.0.0.1/gone")), NoSuchEntry);
+    EXPECT_EQ(cache_.DeleteEntry("no such entry"), NoSuchEntry);
+    EXPECT_EQ(cache_.DeleteEntry(""), NoSuchEntry);
     EXPECT_TRUE(Contains(EntryNames(cache_), EntryName("127.0.0.1/kept")));
 }
 
@@ -205,7 +209,7 @@ TEST_F(UrlCacheWithEngine, DomainCookieAndHostCookieShareTheEntryWithoutTheDot) 
     EXPECT_EQ(std::count(names.begin(), names.end(), EntryName("shared.test/")), 1);
     EXPECT_FALSE(Contains(names, EntryName(".shared.test/")));
 
-    EXPECT_TRUE(cache_.DeleteEntry(EntryName("shared.test/")));
+    EXPECT_EQ(cache_.DeleteEntry(EntryName("shared.test/")), Deleted);
     const auto stored = StoredCookies();
     EXPECT_FALSE(Contains(stored, "host@shared.test /"));
     EXPECT_FALSE(Contains(stored, "wide@.shared.test /"));
@@ -250,7 +254,7 @@ TEST_F(UrlCacheWithEngine, AdditionsAndDeletionsReachTheNextStartOfTheProgram) {
                              PersistentCookie("later=3", "/later"), "session=4; Path=/session"});
     AddPage("/persist/fresh", {PersistentCookie("fresh=5", "/fresh")});
     Load("/persist/set");
-    ASSERT_TRUE(cache_.DeleteEntry(EntryName("127.0.0.1/dropped")));
+    ASSERT_EQ(cache_.DeleteEntry(EntryName("127.0.0.1/dropped")), Deleted);
 
     const auto firstStart = RunChildProcess({EntryName("127.0.0.1/later"), server_.Url("/persist/fresh")});
     EXPECT_TRUE(Contains(firstStart, EntryName("127.0.0.1/stays")));
@@ -266,6 +270,41 @@ TEST_F(UrlCacheWithEngine, AdditionsAndDeletionsReachTheNextStartOfTheProgram) {
     EXPECT_TRUE(Contains(secondStart, EntryName("127.0.0.1/fresh")))
         << "a cookie set just before the program ended is kept";
     EXPECT_FALSE(Contains(secondStart, EntryName("127.0.0.1/dropped")));
+}
+
+TEST_F(UrlCacheWithEngine, DeletingAnEntryKeepsTheSameNamedCookiesOfOtherPathsForTheNextStart) {
+    AddPage("/same/set", {PersistentCookie("sid=keep", "/keep"), PersistentCookie("sid=also", "/also"),
+                          PersistentCookie("sid=new", "/newpath"), "sid=session; Path=/visit",
+                          PersistentCookie("other=1", "/newpath")});
+    Load("/same/set");
+    ASSERT_TRUE(Contains(EntryNames(cache_), EntryName("127.0.0.1/keep")));
+
+    EXPECT_EQ(cache_.DeleteEntry(EntryName("127.0.0.1/newpath")), Deleted);
+
+    EXPECT_EQ(CookiesSentTo("/newpath/page"), "");
+    EXPECT_EQ(CookiesSentTo("/keep/page"), "sid=keep");
+    EXPECT_EQ(CookiesSentTo("/also/page"), "sid=also");
+    EXPECT_EQ(CookiesSentTo("/visit/page"), "sid=session");
+    const auto nextStart = RunChildProcess();
+    EXPECT_TRUE(Contains(nextStart, EntryName("127.0.0.1/keep")));
+    EXPECT_TRUE(Contains(nextStart, EntryName("127.0.0.1/also")));
+    EXPECT_FALSE(Contains(nextStart, EntryName("127.0.0.1/newpath")));
+}
+
+TEST_F(UrlCacheWithEngine, ADeletionTheLockedFileCannotKeepIsReportedAndUndoneAtTheNextStart) {
+    AddPage("/locked/set", {PersistentCookie("held=1", "/held")});
+    Load("/locked/set");
+    ASSERT_TRUE(Contains(EntryNames(cache_), EntryName("127.0.0.1/held")));
+
+    // Another program holds the file, as a second copy of the browser might.
+    sqlite3* holder = nullptr;
+    ASSERT_EQ(sqlite3_open(platform::webkit::CookieStoreFile().c_str(), &holder), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(holder, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+    EXPECT_EQ(cache_.DeleteEntry(EntryName("127.0.0.1/held")), DeleteResult::Failed);
+    sqlite3_exec(holder, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(holder);
+
+    EXPECT_TRUE(Contains(RunChildProcess(), EntryName("127.0.0.1/held"))) << "the file kept the cookie, as reported";
 }
 
 // The child side of the test above; skipped in an ordinary run.
@@ -289,7 +328,7 @@ TEST_F(UrlCacheChildProcess, ReportsEntriesThenDeletesAndLoads) {
     report.close();
     const std::string entry = std::getenv(DeleteVariable);
     if (!entry.empty()) {
-        ASSERT_TRUE(cache_.DeleteEntry(entry));
+        ASSERT_EQ(cache_.DeleteEntry(entry), Deleted);
     }
     const std::string url = std::getenv(LoadVariable);
     if (!url.empty()) LoadUrl(url);

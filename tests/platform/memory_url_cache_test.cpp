@@ -34,10 +34,13 @@ TEST(MemoryUrlCache, DeletesOnlyTheExactNameAndReportsMissingOnes) {
     MemoryUrlCache cache;
     cache.Add("Cookie:me@a.test/");
     cache.Add("Cookie:me@a.test/path");
-    EXPECT_FALSE(cache.DeleteEntry("cookie:me@a.test/"));
-    EXPECT_TRUE(cache.DeleteEntry("Cookie:me@a.test/"));
-    EXPECT_FALSE(cache.DeleteEntry("Cookie:me@a.test/"));
-    EXPECT_EQ(Names(cache), std::vector<std::string>{"Cookie:me@a.test/path"});
+    cache.Add("Cookie:me@kept.test/");
+    cache.Protect("Cookie:me@kept.test/");
+    EXPECT_EQ(cache.DeleteEntry("cookie:me@a.test/"), platform::DeleteResult::NoSuchEntry);
+    EXPECT_EQ(cache.DeleteEntry("Cookie:me@a.test/"), platform::DeleteResult::Deleted);
+    EXPECT_EQ(cache.DeleteEntry("Cookie:me@a.test/"), platform::DeleteResult::NoSuchEntry);
+    EXPECT_EQ(cache.DeleteEntry("Cookie:me@kept.test/"), platform::DeleteResult::Failed);
+    EXPECT_EQ(Names(cache), (std::vector<std::string>{"Cookie:me@a.test/path", "Cookie:me@kept.test/"}));
 }
 
 TEST(TheUrlCache, IsTheCacheLastSet) {
@@ -46,7 +49,7 @@ TEST(TheUrlCache, IsTheCacheLastSet) {
     cache->Add("Cookie:me@a.test/");
     platform::SetUrlCache(std::move(owned));
     EXPECT_EQ(&platform::TheUrlCache(), cache);
-    EXPECT_TRUE(platform::TheUrlCache().DeleteEntry("Cookie:me@a.test/"));
+    EXPECT_EQ(platform::TheUrlCache().DeleteEntry("Cookie:me@a.test/"), platform::DeleteResult::Deleted);
     EXPECT_TRUE(cache->Entries().empty());
 
     auto replacement = std::make_unique<MemoryUrlCache>();
