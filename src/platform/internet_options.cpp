@@ -41,10 +41,11 @@ std::optional<KeyFile> ReadOptions(const std::string& path, GKeyFileFlags flags)
     return file;
 }
 
-// The mode a file written in place of the path gets: the old file's, or the user's alone.
+// The mode a file written in place of the path gets: the old file's, or for a new
+// file what the user's file-creation mask leaves.
 int ModeFor(const std::string& path) {
     struct stat info {};
-    return stat(path.c_str(), &info) == 0 ? static_cast<int>(info.st_mode & 07777) : 0600;
+    return stat(path.c_str(), &info) == 0 ? static_cast<int>(info.st_mode & 07777) : 0666;
 }
 }  // namespace
 
