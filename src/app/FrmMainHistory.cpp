@@ -6,14 +6,13 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <memory>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "app/Forms.h"
+#include "app/RecordedAddresses.h"
 #include "app/State.h"
 #include "common/General.h"
 #include "common/HtmlText.h"
@@ -22,9 +21,6 @@
 using namespace platform;
 
 namespace {
-
-// Every address line of a day page starts so.
-constexpr std::string_view AddressLineStart = "<font face=\"Arial\"><font size=\"1\">";
 
 using DateTime = std::unique_ptr<GDateTime, decltype(&g_date_time_unref)>;
 using File = std::unique_ptr<std::FILE, decltype(&std::fclose)>;
@@ -56,27 +52,6 @@ std::string ReplaceAll(std::string text, std::string_view what, std::string_view
     return text;
 }
 
-// Lowers the text into lowered, reusing its storage: letters of every script in UTF-8
-// text, the ASCII letters of other text.
-void LowerCaseInto(std::string_view text, std::string& lowered) {
-    const bool ascii = std::all_of(text.begin(), text.end(), [](char ch) { return (ch & 0x80) == 0; });
-    if (!ascii && g_utf8_validate_len(text.data(), text.size(), nullptr)) {
-        lowered = TakeGString(g_utf8_strdown(text.data(), static_cast<gssize>(text.size())));
-        return;
-    }
-    lowered.assign(text);
-    for (char& ch : lowered)
-        if (ch >= 'A' && ch <= 'Z') ch = static_cast<char>(ch - 'A' + 'a');
-}
-
-std::string LowerCase(std::string_view text) {
-    std::string lowered;
-    LowerCaseInto(text, lowered);
-    return lowered;
-}
-
-ToolkitError AccessError() { return ToolkitError(errors::PathFileAccessError, "Path/File access error"); }
-
 // The file as a stream when it is a regular file; null otherwise.
 File OpenStream(const std::string& path, int flags, const char* mode) {
     const int fd = General::OpenRegularFile(path, flags);
@@ -92,119 +67,6 @@ bool Append(const std::string& path, const std::string& text) {
     const bool written = std::fwrite(text.data(), 1, text.size(), file.get()) == text.size();
     return std::fclose(file.release()) == 0 && written;
 }
-
-// Where the address lines of one day page are, for the once-a-day test. The program
-// only ever appends to a day page, so once the page has been read, only what was added
-// since is read; a page that was replaced or cut short is read again from its start.
-class RecordedAddresses {
-public:
-    // True when the page holds a line equal to the lower-cased address line, letter
-    // case ignored. Raises ToolkitError when the page cannot be read.
-    bool Contains(const std::string& path, const std::string& lowerAddressLine) {
-        File file = OpenStream(path, O_RDONLY, "rb");
-        struct stat info {};
-        if (!file || fstat(fileno(file.get()), &info) != 0) throw AccessError();
-        if (!Continues(path, info, file.get())) StartAgain(path, info);
-        if (ReadAddedLines(file.get(), lowerAddressLine)) return true;
-        const std::size_t wanted = Hash(lowerAddressLine);
-        return std::any_of(lines_.begin(), lines_.end(), [&](const Line& line) {
-            return line.hash == wanted && LineAtEquals(file.get(), line.offset, lowerAddressLine);
-        });
-    }
-
-private:
-    // An address line of the page: the hash of its lower-cased text and where it starts.
-    struct Line {
-        std::size_t hash;
-        std::uintmax_t offset;
-    };
-
-    // Enough of the page's text before the read position to tell it is the same page.
-    static constexpr std::size_t AnchorSize = 64;
-
-    static std::size_t Hash(std::string_view lowered) { return std::hash<std::string_view>{}(lowered); }
-
-    static bool IsAddressLine(std::string_view line) {
-        return line.size() >= AddressLineStart.size() &&
-               g_ascii_strncasecmp(line.data(), AddressLineStart.data(), AddressLineStart.size()) == 0;
-    }
-
-    static std::string_view WithoutCarriageReturn(std::string_view line) {
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        return line;
-    }
-
-    static std::string ReadAt(std::FILE* file, std::uintmax_t offset, std::size_t size) {
-        std::string text(size, '\0');
-        if (fseeko(file, static_cast<off_t>(offset), SEEK_SET) != 0) throw AccessError();
-        text.resize(std::fread(text.data(), 1, size, file));
-        return text;
-    }
-
-    bool Continues(const std::string& path, const struct stat& info, std::FILE* file) const {
-        if (path != path_ || info.st_dev != device_ || info.st_ino != inode_) return false;
-        if (info.st_size < 0 || static_cast<std::uintmax_t>(info.st_size) < offset_) return false;
-        return ReadAt(file, offset_ - anchor_.size(), anchor_.size()) == anchor_;
-    }
-
-    void StartAgain(const std::string& path, const struct stat& info) {
-        path_ = path;
-        device_ = info.st_dev;
-        inode_ = info.st_ino;
-        offset_ = 0;
-        anchor_.clear();
-        lines_.clear();
-    }
-
-    // Reads the page from the read position to its end and notes its complete address
-    // lines. A last line without a line break is compared but not noted, as it may
-    // still grow; the next reading starts with it.
-    bool ReadAddedLines(std::FILE* file, const std::string& lowerAddressLine) {
-        if (fseeko(file, static_cast<off_t>(offset_), SEEK_SET) != 0) throw AccessError();
-        std::string line;
-        char buffer[65536];
-        for (std::size_t count; (count = std::fread(buffer, 1, sizeof buffer, file)) > 0;) {
-            const char* const end = buffer + count;
-            for (const char* from = buffer; from < end;) {
-                const auto* lineFeed = static_cast<const char*>(std::memchr(from, '\n', end - from));
-                line.append(from, lineFeed ? lineFeed : end);
-                if (!lineFeed) break;
-                Note(WithoutCarriageReturn(line), offset_);
-                offset_ += line.size() + 1;
-                line.clear();
-                from = lineFeed + 1;
-            }
-        }
-        if (std::ferror(file)) throw AccessError();
-        const auto anchorSize = static_cast<std::size_t>(std::min<std::uintmax_t>(offset_, AnchorSize));
-        anchor_ = ReadAt(file, offset_ - anchorSize, anchorSize);
-
-        const std::string_view unfinished = WithoutCarriageReturn(line);
-        return IsAddressLine(unfinished) && LowerCase(unfinished) == lowerAddressLine;
-    }
-
-    void Note(std::string_view line, std::uintmax_t offset) {
-        if (!IsAddressLine(line)) return;
-        LowerCaseInto(line, lowered_);
-        lines_.push_back({Hash(lowered_), offset});
-    }
-
-    bool LineAtEquals(std::FILE* file, std::uintmax_t offset, const std::string& lowerAddressLine) {
-        if (fseeko(file, static_cast<off_t>(offset), SEEK_SET) != 0) throw AccessError();
-        std::string line;
-        for (int ch; (ch = std::getc(file)) != EOF && ch != '\n';) line += static_cast<char>(ch);
-        if (std::ferror(file)) throw AccessError();
-        return LowerCase(WithoutCarriageReturn(line)) == lowerAddressLine;
-    }
-
-    std::string path_;
-    dev_t device_ = 0;
-    ino_t inode_ = 0;
-    std::uintmax_t offset_ = 0;  // just after the last complete line read
-    std::string anchor_;         // the last bytes before offset_
-    std::vector<Line> lines_;
-    std::string lowered_;  // kept to spare an allocation for each line
-};
 
 RecordedAddresses& TodaysAddresses() {
     static RecordedAddresses addresses;
@@ -253,7 +115,7 @@ void FrmMain::UpDateHistory(int Index) {
         text += "\r\n";
     } else {
         bool recorded = false;
-        Try([&] { recorded = TodaysAddresses().Contains(dayPage, LowerCase(addressLine)); });
+        Try([&] { recorded = TodaysAddresses().Contains(dayPage, General::LowerCase(addressLine)); });
         if (recorded) return;
     }
     // A page that cannot be written loses the visit without a word.
@@ -277,9 +139,9 @@ void FrmMain::OpenHistory() {
     // Month by month in calendar order; the pages of one month stay in the sorted order.
     std::string list;
     for (std::int16_t month = 1; month <= 12; ++month) {
-        const std::string monthName = LowerCase(General::GetMonthName(month));
+        const std::string monthName = General::LowerCase(General::GetMonthName(month));
         for (int i = 0; i < lstSorted.ListCount(); ++i) {
-            if (LowerCase(lstSorted.List(i)).find(monthName) != std::string::npos)
+            if (General::LowerCase(lstSorted.List(i)).find(monthName) != std::string::npos)
                 list += "\r\n" + IndexEntry(lstSorted.List(i));
         }
     }

@@ -15,6 +15,7 @@
 #include <utility>
 
 #include "platform/error.h"
+#include "platform/regular_file.h"
 #include "platform/text.h"
 
 namespace General {
@@ -57,19 +58,7 @@ std::string LowerCase(const std::string& text) {
     return lowered;
 }
 
-int OpenRegularFile(const std::string& path, int flags) {
-    // Without O_NONBLOCK, opening a FIFO waits for its other end.
-    const int fd = open(path.c_str(), flags | O_NONBLOCK | O_CLOEXEC, 0666);
-    if (fd < 0) return -1;
-    struct stat info {};
-    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        close(fd);
-        errno = ENOENT;
-        return -1;
-    }
-    fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-    return fd;
-}
+int OpenRegularFile(const std::string& path, int flags) { return platform::OpenRegularFile(path, flags); }
 
 LineReader::LineReader(const std::string& fileName) : fd_(OpenRegularFile(fileName, O_RDONLY)) {
     if (fd_ < 0) {

@@ -1,26 +1,18 @@
 #include "common/TabLayout.h"
 
-#include <glib.h>
-
 #include <algorithm>
 #include <memory>
 
 #include "app/Forms.h"
 #include "app/State.h"
 #include "common/General.h"
+#include "common/TabLayoutFile.h"
 #include "platform/error.h"
 #include "platform/msgbox.h"
 
 using namespace platform;
 
 namespace General {
-
-namespace {
-constexpr const char* Header = "<Tab Layout File>";
-
-// The header is compared whole, letter case ignored.
-bool IsHeader(const std::string& line) { return g_ascii_strcasecmp(line.c_str(), Header) == 0; }
-}  // namespace
 
 void SaveTabLayout(const std::string& Path) {
     if (FileExists(Path) &&
@@ -32,7 +24,7 @@ void SaveTabLayout(const std::string& Path) {
     for (int i = 0; i <= form.WebBrowser1.UBound(); ++i)
         Try([&] { form.lstTabList.AddItem(form.WebBrowser1(i).LocationURL()); });
 
-    std::string text = std::string(Header) + "\r\n";
+    std::string text = std::string(TabLayoutHeader) + "\r\n";
     for (const auto& address : form.lstTabList.Items()) text += address + "\r\n";
     try {
         // An old layout is never left half written.
@@ -47,13 +39,9 @@ void OpenTabLayout(const std::string& Path) {
     auto& form = frmMain.Get();
     form.lstTabList.Clear();
     // Nothing is touched until the whole file has been read.
-    try {
-        LineReader file(Path);
-        if (!IsHeader(file.ReadLine())) return;
-        while (!file.AtEnd()) form.lstTabList.AddItem(file.ReadLine());
-    } catch (const ToolkitError&) {
-        return;
-    }
+    const auto addresses = ReadTabLayout(Path);
+    if (!addresses) return;
+    for (const auto& address : *addresses) form.lstTabList.AddItem(address);
     const int N = form.lstTabList.ListCount();
 
     if (const int upper = form.WebBrowser1.UBound(); upper != 0) {

@@ -3,15 +3,14 @@
 #include <functional>
 #include <string>
 
+#include "platform/command_line.h"
+
 namespace platform {
 
 // Starts the toolkit. The command line is everything after the program's name,
 // its arguments joined by blanks as the shell handed them over.
 void Init(int argc, char** argv);
 const std::string& Command();
-// The command line of these arguments: joined by blanks, except that one argument
-// naming an existing file relative to the working folder becomes its full path.
-std::string CommandLineOf(int argc, char** argv);
 
 // The folder of the executable, without a trailing separator.
 std::string AppPath();

@@ -6,11 +6,16 @@
 #include <gtkmm/entry.h>
 #include <gtkmm/label.h>
 
+#include <sys/stat.h>
+
+#include <cerrno>
 #include <memory>
+#include <optional>
 
 #include "platform/browser_view.h"
 #include "platform/error.h"
 #include "platform/msgbox.h"
+#include "platform/regular_file.h"
 #include "platform/whole_file.h"
 
 namespace platform {
@@ -20,6 +25,20 @@ constexpr const char* Group = "Home";
 constexpr const char* Key = "Page";
 
 using KeyFile = std::unique_ptr<GKeyFile, decltype(&g_key_file_free)>;
+// Far more than the few lines the window writes.
+constexpr std::size_t MaxOptionsBytes = 64 * 1024;
+
+// The settings of the file, or nothing when something stands under its name that
+// is no regular file of a readable size. A missing file holds no settings.
+std::optional<KeyFile> ReadOptions(const std::string& path, GKeyFileFlags flags) {
+    KeyFile file(g_key_file_new(), &g_key_file_free);
+    struct stat info {};
+    if (lstat(path.c_str(), &info) != 0 && errno == ENOENT) return file;
+    const auto text = ReadSmallFile(path, MaxOptionsBytes);
+    if (!text) return std::nullopt;
+    g_key_file_load_from_data(file.get(), text->data(), text->size(), flags, nullptr);
+    return file;
+}
 }  // namespace
 
 std::string InternetOptionsFile() {
@@ -27,9 +46,9 @@ std::string InternetOptionsFile() {
 }
 
 void LoadInternetOptions() {
-    KeyFile file(g_key_file_new(), &g_key_file_free);
-    if (!g_key_file_load_from_file(file.get(), InternetOptionsFile().c_str(), G_KEY_FILE_NONE, nullptr)) return;
-    std::unique_ptr<char, decltype(&g_free)> page(g_key_file_get_string(file.get(), Group, Key, nullptr), &g_free);
+    const auto file = ReadOptions(InternetOptionsFile(), G_KEY_FILE_NONE);
+    if (!file) return;
+    std::unique_ptr<char, decltype(&g_free)> page(g_key_file_get_string(file->get(), Group, Key, nullptr), &g_free);
     if (page && *page) SetHomePage(page.get());
 }
 
@@ -37,11 +56,12 @@ void SaveHomePage(const std::string& address) {
     const std::string path = InternetOptionsFile();
     std::unique_ptr<char, decltype(&g_free)> folder(g_path_get_dirname(path.c_str()), &g_free);
     g_mkdir_with_parents(folder.get(), 0700);
-    KeyFile file(g_key_file_new(), &g_key_file_free);
-    g_key_file_load_from_file(file.get(), path.c_str(), G_KEY_FILE_KEEP_COMMENTS, nullptr);
-    g_key_file_set_string(file.get(), Group, Key, address.c_str());
+    // What could not be read is never replaced by what the program did not read from it.
+    const auto file = ReadOptions(path, G_KEY_FILE_KEEP_COMMENTS);
+    if (!file) throw ToolkitError(errors::PathFileAccessError, "Path/File access error");
+    g_key_file_set_string(file->get(), Group, Key, address.c_str());
     gsize length = 0;
-    std::unique_ptr<char, decltype(&g_free)> text(g_key_file_to_data(file.get(), &length, nullptr), &g_free);
+    std::unique_ptr<char, decltype(&g_free)> text(g_key_file_to_data(file->get(), &length, nullptr), &g_free);
     WriteWholeFile(path, std::string(text.get(), length));
     SetHomePage(address);
 }

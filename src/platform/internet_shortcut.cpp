@@ -1,17 +1,19 @@
 #include "platform/internet_shortcut.h"
 
 #include <glib.h>
-#include <glibmm/fileutils.h>
 
-#include <sstream>
 #include <string_view>
 
 #include "platform/error.h"
+#include "platform/regular_file.h"
 #include "platform/whole_file.h"
 
 namespace platform {
 
 namespace {
+// Far more than any real shortcut holds; a larger file is read as no shortcut.
+constexpr std::size_t MaxShortcutBytes = 64 * 1024;
+
 bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
     return a.size() == b.size() && g_ascii_strncasecmp(a.data(), b.data(), a.size()) == 0;
 }
@@ -20,18 +22,11 @@ bool IsSectionHeader(std::string_view line) { return line.size() >= 2 && line.fr
 }  // namespace
 
 std::string ReadInternetShortcut(const std::string& fileName) {
-    std::string text;
-    try {
-        text = Glib::file_get_contents(fileName);
-    } catch (const Glib::Error&) {
-        return "";
-    }
-    if (text.starts_with("\xEF\xBB\xBF")) text.erase(0, 3);
-    std::istringstream lines(text);
-    std::string line, address;
+    const auto text = ReadSmallFile(fileName, MaxShortcutBytes);
+    if (!text) return "";
+    std::string address;
     bool inSection = false;
-    while (std::getline(lines, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
+    for (const std::string& line : TextLines(*text)) {
         if (IsSectionHeader(line)) {
             // A later section of the same name starts afresh: the last one wins.
             inSection = EqualsIgnoringCase(line, "[InternetShortcut]");

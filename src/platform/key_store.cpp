@@ -2,14 +2,18 @@
 
 #include <glib.h>
 
-#include <fstream>
 #include <memory>
 #include <sstream>
 #include <vector>
 
+#include "platform/regular_file.h"
+
 namespace platform {
 
 namespace {
+
+// Far more than any real store holds; a larger file is read as no store.
+constexpr std::size_t MaxKeyStoreBytes = 64 * 1024;
 
 std::string RootName(std::uint32_t root) {
     switch (root) {
@@ -32,12 +36,10 @@ std::vector<std::string> Fields(const std::string& line) {
 
 std::optional<std::string> StoredValue(const std::string& root, const std::string& keyPath, const std::string& valueName) {
     std::optional<std::string> value;
-    const std::string path = KeyStorePath();
-    // Only a regular file is read: a pipe left in its place never holds the program up.
-    if (!g_file_test(path.c_str(), G_FILE_TEST_IS_REGULAR)) return value;
-    std::ifstream file(path, std::ios::binary);
-    for (std::string line; std::getline(file, line);) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
+    // Only a small regular file is read: a pipe or a huge file in its place never holds the program up.
+    const auto text = ReadSmallFile(KeyStorePath(), MaxKeyStoreBytes);
+    if (!text) return value;
+    for (const std::string& line : TextLines(*text)) {
         if (line.empty() || line.front() == '#') continue;
         const auto fields = Fields(line);
         if (fields.size() == 4 && SameName(fields[0], root) && SameName(fields[1], keyPath) &&

@@ -6,7 +6,10 @@
 #include <glib.h>
 
 #include <algorithm>
+#include <array>
 #include <fstream>
+#include <memory>
+#include <string_view>
 #include <vector>
 
 #include "platform/error.h"
@@ -15,6 +18,16 @@ namespace platform {
 
 namespace {
 [[noreturn]] void InvalidPicture() { throw ToolkitError(481, "Invalid picture"); }
+
+// The name of the format when it is one of pixels, whose size the header gives, or "":
+// a drawing is rendered at whatever size is asked.
+std::string BitmapFormatName(GdkPixbufFormat* format) {
+    if (!format) return "";
+    const std::unique_ptr<gchar, decltype(&g_free)> name(gdk_pixbuf_format_get_name(format), &g_free);
+    constexpr std::array<std::string_view, 4> BitmapFormats = {"bmp", "png", "gif", "jpeg"};
+    const bool bitmap = std::find(BitmapFormats.begin(), BitmapFormats.end(), name.get()) != BitmapFormats.end();
+    return bitmap ? name.get() : "";
+}
 
 // The decoders report which rows they filled; a file that ends early leaves some
 // rows unfilled, though the decoder itself may not call it an error.
@@ -34,12 +47,13 @@ struct Decoding {
     }
 };
 
-// Decodes the whole file, or returns null when it is no picture or an incomplete one.
-GdkPixbuf* DecodeWhole(const std::string& path) {
+// Decodes the whole file in that format, or returns null when it is no such picture or an incomplete one.
+GdkPixbuf* DecodeWhole(const std::string& path, const std::string& formatName) {
     std::ifstream file(path, std::ios::binary);
     if (!file) return nullptr;
     Decoding decoding;
-    GdkPixbufLoader* loader = gdk_pixbuf_loader_new();
+    GdkPixbufLoader* loader = gdk_pixbuf_loader_new_with_type(formatName.c_str(), nullptr);
+    if (!loader) return nullptr;
     g_signal_connect(loader, "size-prepared", G_CALLBACK(Decoding::SizePrepared), &decoding);
     g_signal_connect(loader, "area-updated", G_CALLBACK(Decoding::AreaUpdated), &decoding);
     bool ok = true;
@@ -64,10 +78,10 @@ Picture LoadPicture(const std::string& path) {
         throw ToolkitError(errors::FileNotFound, "File not found");
     // The header's size is checked before anything of that size is allocated.
     int width = 0, height = 0;
-    if (!gdk_pixbuf_get_file_info(path.c_str(), &width, &height) || width <= 0 || height <= 0 ||
-        width > MaxPictureSide || height > MaxPictureSide)
+    const std::string format = BitmapFormatName(gdk_pixbuf_get_file_info(path.c_str(), &width, &height));
+    if (format.empty() || width <= 0 || height <= 0 || width > MaxPictureSide || height > MaxPictureSide)
         InvalidPicture();
-    GdkPixbuf* pixbuf = DecodeWhole(path);
+    GdkPixbuf* pixbuf = DecodeWhole(path, format);
     if (!pixbuf) InvalidPicture();
     auto surface = Cairo::ImageSurface::create(Cairo::FORMAT_RGB24, gdk_pixbuf_get_width(pixbuf),
                                                gdk_pixbuf_get_height(pixbuf));

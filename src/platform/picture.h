@@ -23,11 +23,13 @@ private:
     Cairo::RefPtr<Cairo::ImageSurface> surface_;
 };
 
-// Largest side of a bitmap that LoadPicture accepts.
-inline constexpr int MaxPictureSide = 8192;
+// Largest side of a bitmap that LoadPicture accepts: twice the largest screen a
+// skin is drawn for.
+inline constexpr int MaxPictureSide = 4096;
 
-// Loads a bitmap file. Raises ToolkitError 53 when the file is missing and 481
-// when it is no picture (or one larger than MaxPictureSide on a side).
+// Loads a bitmap file: BMP, PNG, GIF or JPEG. Raises ToolkitError 53 when the file
+// is missing and 481 when it is no picture in one of those formats (a drawing such
+// as SVG is none) or one larger than MaxPictureSide on a side.
 Picture LoadPicture(const std::string& path);
 
 }  // namespace platform

@@ -307,6 +307,8 @@ TEST_F(SkinTest, BrokenBitmapsLeaveThePicturesThereWere) {
     fs::create_directories(skin / "right.bmp");                                             // a folder
     fs::create_symlink(skin / "nowhere.bmp", skin / "left.bmp");                            // dangling link
     fs::create_symlink("/proc/self/mem", skin / "botright.bmp");                            // cannot be read
+    Put(skin / "topleft.bmp", "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"9\" height=\"9\"/>");  // a drawing
+    Put(skin / "topright.bmp", Bitmap(platform::MaxPictureSide + 1, 1, Gradient(0x305070)));  // wider than any skin
     Put(skin / "1.bmp", good.substr(0, 60));
     const char garbage[] = "\x01\x02garbage\xff\xfe\r\n[animation\r\n[[tabtext]]\r\n\0\0\0";
     Put(skin / "skin.ini", std::string(garbage, sizeof garbage - 1));

@@ -99,6 +99,9 @@ TEST_F(TabLayoutTest, RestoringReplacesTheTabsKeepingTabZeroAndTheStripScroll) {
         {"one address", "<TAB LAYOUT FILE>\r\nhttp://127.0.0.1/a\r\n", {"0 http://127.0.0.1/a"}},
         {"three with an empty line", "<tab layout file>\nhttp://127.0.0.1/a\n\nhttp://127.0.0.1/ç\n",
          {"0 http://127.0.0.1/a", "1 ", "2 http://127.0.0.1/ç"}},
+        // A tab's address is never a script, however the line spells it.
+        {"script lines", "<Tab Layout File>\r\njavascript:alert(1)\r\nhttp://127.0.0.1/a\r\n \x01JavaScript:x\r\nJava\tscript:y\r\n",
+         {"0 about:blank", "1 http://127.0.0.1/a", "2 about:blank", "3 about:blank"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

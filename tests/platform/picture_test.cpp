@@ -2,6 +2,7 @@
 #include <gdk-pixbuf/gdk-pixbuf.h>
 #include <glib.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include <cstdint>
 #include <filesystem>
@@ -148,6 +149,29 @@ TEST(LoadPictureTest, AHeaderClaimingAHugeBitmapRaises481WithoutAllocatingIt) {
     const long peakBefore = PeakResidentKilobytes();
     EXPECT_EQ(ErrorNumberOfLoading(path), 481);
     EXPECT_LT(PeakResidentKilobytes() - peakBefore, 100 * 1024);
+}
+
+// Skin pieces are pictures of pixels within a size no skin reaches: a drawing
+// named like a bitmap and a bitmap past the limit are refused before decoding.
+TEST(LoadPictureTest, ADrawingOrABitmapPastTheLimitRaises481) {
+    const std::string svg =
+        "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"64\" height=\"64\">"
+        "<rect width=\"64\" height=\"64\" fill=\"red\"/></svg>";
+    EXPECT_EQ(ErrorNumberOfLoading(WriteFile("titlebar.bmp", svg)), 481);
+
+    const int side = platform::MaxPictureSide + 1;
+    std::string header = Bitmap(side, 1, {}).substr(0, 54);
+    header[22] = static_cast<char>(side & 0xFF);
+    header[23] = static_cast<char>(side >> 8);
+    // The pixels are a sparse run of zeros: the file is whole but costs no disk.
+    const std::string path = WriteFile("large.bmp", header);
+    const auto rowBytes = static_cast<off_t>((side * 3 + 3) / 4 * 4);
+    ASSERT_EQ(truncate(path.c_str(), 54 + rowBytes * side), 0);
+    EXPECT_EQ(ErrorNumberOfLoading(path), 481);
+    std::filesystem::remove(path);
+
+    const int largest = platform::MaxPictureSide;
+    EXPECT_EQ(LoadPicture(WriteFile("wide.bmp", Bitmap(largest, 1, {}))).PixelWidth(), largest);
 }
 
 }  // namespace
