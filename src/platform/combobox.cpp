@@ -64,9 +64,9 @@ ComboBox::ComboBox() : Control(std::make_unique<Gtk::ComboBoxText>(true)) {
     Track(entry.signal_key_press_event().connect(
         [this](GdkEventKey* event) {
             const int code = KeyCodeOf(event->keyval), shift = ShiftOf(event->state);
-            if (KeyDown) Dispatch([this, code, shift] { KeyDown(code, shift); });
+            if (KeyDown) DispatchWhileAlive([this, code, shift] { KeyDown(code, shift); });
             const int ascii = code == vbKeyReturn ? 13 : static_cast<int>(gdk_keyval_to_unicode(event->keyval));
-            if (ascii > 0 && KeyPress) Dispatch([this, ascii] { KeyPress(ascii); });
+            if (ascii > 0 && KeyPress) DispatchWhileAlive([this, ascii] { KeyPress(ascii); });
             if (shift != 0) return false;
             switch (event->keyval) {
                 case GDK_KEY_Up: case GDK_KEY_KP_Up: return MoveThroughList(-1);
@@ -78,12 +78,12 @@ ComboBox::ComboBox() : Control(std::make_unique<Gtk::ComboBoxText>(true)) {
     Track(entry.signal_key_release_event().connect(
         [this](GdkEventKey* event) {
             const int code = KeyCodeOf(event->keyval), shift = ShiftOf(event->state);
-            if (KeyUp) Dispatch([this, code, shift] { KeyUp(code, shift); });
+            if (KeyUp) DispatchWhileAlive([this, code, shift] { KeyUp(code, shift); });
             return false;
         },
         false));
     Track(entry.signal_changed().connect([this] {
-        if (!settingText_ && Change) Dispatch([this] { Change(); });
+        if (!settingText_ && Change) DispatchWhileAlive([this] { Change(); });
     }));
     // Picking the entry that is already active picks it again.
     Track(combo_->property_popup_shown().signal_changed().connect([this] {
@@ -92,7 +92,7 @@ ComboBox::ComboBox() : Control(std::make_unique<Gtk::ComboBoxText>(true)) {
         SetActiveQuietly(-1);
     }));
     Track(combo_->signal_changed().connect([this] {
-        if (!quiet_ && combo_->get_active_row_number() >= 0 && Click) Dispatch([this] { Click(); });
+        if (!quiet_ && combo_->get_active_row_number() >= 0 && Click) DispatchWhileAlive([this] { Click(); });
     }));
 }
 
@@ -189,7 +189,7 @@ bool ComboBox::MoveThroughList(int step) {
     index = std::clamp(index, 0L, last);
     SetText(items_[index]);
     Entry().select_region(0, -1);
-    if (Click) Dispatch([this] { Click(); });
+    if (Click) DispatchWhileAlive([this] { Click(); });
     return true;
 }
 

@@ -42,7 +42,7 @@ ListBox::ListBox(bool sorted, bool multiSelect)
             return selected || !focusing_;
         });
     Track(view_.signal_row_activated().connect([this](const Gtk::TreePath&, Gtk::TreeViewColumn*) {
-        if (DblClick) Dispatch([this] { DblClick(); });
+        if (DblClick) DispatchWhileAlive([this] { DblClick(); });
     }));
     view_.show();
     scroller.set_policy(Gtk::POLICY_AUTOMATIC, Gtk::POLICY_AUTOMATIC);
@@ -123,7 +123,7 @@ void ListBox::SetListIndex(int index) {
         view_.get_selection()->select(store_->children()[index]);
     syncing_ = false;
     ReadSelectionFromView();
-    if (Click) Dispatch([this] { Click(); });
+    if (Click) DispatchWhileAlive([this] { Click(); });
 }
 
 bool ListBox::Selected(int index) const {
@@ -161,7 +161,7 @@ void ListBox::SyncSelectionFromView() {
     ReadSelectionFromView();
     auto rows = view_.get_selection()->get_selected_rows();
     listIndex_ = rows.empty() ? -1 : rows.front()[0];
-    if (Click) Dispatch([this] { Click(); });
+    if (Click) DispatchWhileAlive([this] { Click(); });
 }
 
 void ListBox::CopySettingsFrom(const Control& other) { Control::CopySettingsFrom(other); }
