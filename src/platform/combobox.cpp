@@ -45,6 +45,21 @@ void FitStyleInto(GtkWidget* widget, const Glib::RefPtr<Gtk::CssProvider>& css) 
         const_cast<Glib::RefPtr<Gtk::CssProvider>*>(&css));
 }
 
+// The arrow button inside the box, which drops the list down.
+GtkWidget* ArrowButtonIn(GtkWidget* widget) {
+    if (GTK_IS_TOGGLE_BUTTON(widget)) return widget;
+    if (!GTK_IS_CONTAINER(widget)) return nullptr;
+    GtkWidget* found = nullptr;
+    gtk_container_forall(
+        GTK_CONTAINER(widget),
+        [](GtkWidget* child, gpointer result) {
+            auto& button = *static_cast<GtkWidget**>(result);
+            if (!button) button = ArrowButtonIn(child);
+        },
+        &found);
+    return found;
+}
+
 int ShiftOf(guint state) {
     return ((state & GDK_SHIFT_MASK) ? 1 : 0) | ((state & GDK_CONTROL_MASK) ? 2 : 0) | ((state & GDK_MOD1_MASK) ? 4 : 0);
 }
@@ -67,6 +82,8 @@ ComboBox::ComboBox() : Control(std::make_unique<Gtk::ComboBoxText>(true)) {
             if (KeyDown) DispatchWhileAlive([this, code, shift] { KeyDown(code, shift); });
             const int ascii = code == vbKeyReturn ? 13 : static_cast<int>(gdk_keyval_to_unicode(event->keyval));
             if (ascii > 0 && KeyPress) DispatchWhileAlive([this, ascii] { KeyPress(ascii); });
+            const bool down = event->keyval == GDK_KEY_Down || event->keyval == GDK_KEY_KP_Down;
+            if (down && shift == vbAltMask) FillPopupList();
             if (shift != 0) return false;
             switch (event->keyval) {
                 case GDK_KEY_Up: case GDK_KEY_KP_Up: return MoveThroughList(-1);
@@ -85,6 +102,15 @@ ComboBox::ComboBox() : Control(std::make_unique<Gtk::ComboBoxText>(true)) {
     Track(entry.signal_changed().connect([this] {
         if (!settingText_ && Change) DispatchWhileAlive([this] { Change(); });
     }));
+    // The drop-down is sized for the rows it holds when it opens: they are put in
+    // before, when the arrow is pressed or Alt+Down typed.
+    if (GtkWidget* arrow = ArrowButtonIn(GTK_WIDGET(combo_->gobj())))
+        Track(Glib::wrap(arrow)->signal_event().connect(
+            [this](GdkEvent* event) {
+                if (event->type == GDK_BUTTON_PRESS && event->button.button == 1) FillPopupList();
+                return false;
+            },
+            false));
     // Picking the entry that is already active picks it again.
     Track(combo_->property_popup_shown().signal_changed().connect([this] {
         if (!combo_->property_popup_shown()) return;

@@ -92,9 +92,20 @@ void ListBox::RemoveItem(int index) {
     selected_.erase(selected_.begin() + index);
     if (listIndex_ == index) listIndex_ = -1;
     else if (listIndex_ > index) --listIndex_;
+    // The view moves its cursor to the next row and selects that row alone: it is
+    // told again what is selected, so that what it highlights is the selection.
     syncing_ = true;
     store_->erase(store_->children()[index]);
+    ShowSelectionInView();
     syncing_ = false;
+}
+
+void ListBox::ShowSelectionInView() {
+    auto selection = view_.get_selection();
+    selection->unselect_all();
+    auto row = store_->children().begin();
+    for (std::size_t i = 0; i < selected_.size(); ++i, ++row)
+        if (selected_[i]) selection->select(row);
 }
 
 void ListBox::Clear() {
