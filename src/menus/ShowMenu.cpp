@@ -1,9 +1,13 @@
 #include <algorithm>
+#include <string>
+#include <vector>
 
 #include "app/Forms.h"
 #include "common/TileBitmapModule.h"
 #include "menus/MenuModule.h"
 #include "menus/MenuState.h"
+#include "platform/screen.h"
+#include "platform/twips.h"
 
 using TileBitmapModule::TileBitmap;
 using TileBitmapModule::TileBitmapForm;
@@ -13,34 +17,53 @@ namespace MenuModule {
 namespace {
 constexpr double MinimumTextWidth = 1500;
 constexpr double SeparatorHeight = 120;
+
+// The items of a menu item list: the text between commas, empty fields included.
+std::vector<std::string> SplitItems(const std::string& items) {
+    std::vector<std::string> split;
+    std::size_t start = 0;
+    for (auto comma = items.find(','); comma != std::string::npos; comma = items.find(',', start)) {
+        split.push_back(items.substr(start, comma - start));
+        start = comma + 1;
+    }
+    split.push_back(items.substr(start));
+    return split;
+}
+
+// The bottom of the screen the menu drops down on, in twips.
+double ScreenBottom() { return platform::PixelsToTwipsY(platform::WorkArea().bottom); }
 }  // namespace
 
 void ShowMenu(std::int32_t X, std::int32_t Y, std::string Items) {
     if (DropMenuOpen == 1) return;
 
-    MenuItems.clear();
-    for (auto comma = Items.find(','); comma != std::string::npos; comma = Items.find(',')) {
-        MenuItems.push_back(Items.substr(0, comma));
-        Items.erase(0, comma + 1);
-    }
-    MenuItems.push_back(Items);
-    const int last = static_cast<int>(MenuItems.size()) - 1;
+    MenuItems = SplitItems(Items);
 
     auto& menu = frmMenu.Get();
-    for (int k = 1; k <= last; ++k) menu.mnuText.Load(k);
-
     menu.mnuText(0).SetCaption(MenuItems[0]);
-    for (int k = 1; k <= last; ++k) {
+    // Rows are made only as far as the screen reaches: a list of any length opens
+    // at the cost of the rows shown.
+    const double bottomMargin = menu.mnuText(0).Top();
+    const double room = ScreenBottom() - Y;
+    int last = 0;
+    for (int k = 1; k < static_cast<int>(MenuItems.size()); ++k) {
+        const bool separator = MenuItems[k] == "-";
+        const double top = menu.mnuText(k - 1).Top() + menu.mnuText(k - 1).Height();
+        const double height = separator ? SeparatorHeight : menu.mnuText(0).Height();
+        if (top + height + bottomMargin > room) break;
+        menu.mnuText.Load(k);
         auto& row = menu.mnuText(k);
         row.SetCaption(MenuItems[k]);
-        row.SetTop(menu.mnuText(k - 1).Top() + menu.mnuText(k - 1).Height());
+        row.SetTop(top);
         row.ZOrder(1);
         row.SetVisible(true);
-        if (row.Caption() == "-") {
+        if (separator) {
             row.SetHeight(SeparatorHeight);
             row.SetVisible(false);
         }
+        last = k;
     }
+    MenuItems.resize(last + 1);
 
     menu.SetTop(Y);
     menu.SetLeft(X);

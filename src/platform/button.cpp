@@ -12,7 +12,7 @@ CommandButton::CommandButton()
     button_->set_use_underline(true);
     style_.SetRules("button { min-height: 0; min-width: 0; padding: 1px 4px; }");
     Track(button_->signal_clicked().connect([this] {
-        if (Click) Dispatch([this] { Click(); });
+        if (Click) DispatchWhileAlive([this] { Click(); });
     }));
     Track(button_->signal_hierarchy_changed().connect([this](Gtk::Widget*) { ListenToWindow(); }));
 }

@@ -9,7 +9,7 @@ CheckBox::CheckBox()
     check_->set_use_underline(true);
     style_.SetRules("checkbutton { min-height: 0; padding: 0; }");
     Track(check_->signal_toggled().connect([this] {
-        if (Click) Dispatch([this] { Click(); });
+        if (Click) DispatchWhileAlive([this] { Click(); });
     }));
 }
 

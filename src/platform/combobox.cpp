@@ -45,6 +45,21 @@ void FitStyleInto(GtkWidget* widget, const Glib::RefPtr<Gtk::CssProvider>& css) 
         const_cast<Glib::RefPtr<Gtk::CssProvider>*>(&css));
 }
 
+// The arrow button inside the box, which drops the list down.
+GtkWidget* ArrowButtonIn(GtkWidget* widget) {
+    if (GTK_IS_TOGGLE_BUTTON(widget)) return widget;
+    if (!GTK_IS_CONTAINER(widget)) return nullptr;
+    GtkWidget* found = nullptr;
+    gtk_container_forall(
+        GTK_CONTAINER(widget),
+        [](GtkWidget* child, gpointer result) {
+            auto& button = *static_cast<GtkWidget**>(result);
+            if (!button) button = ArrowButtonIn(child);
+        },
+        &found);
+    return found;
+}
+
 int ShiftOf(guint state) {
     return ((state & GDK_SHIFT_MASK) ? 1 : 0) | ((state & GDK_CONTROL_MASK) ? 2 : 0) | ((state & GDK_MOD1_MASK) ? 4 : 0);
 }
@@ -64,9 +79,11 @@ ComboBox::ComboBox() : Control(std::make_unique<Gtk::ComboBoxText>(true)) {
     Track(entry.signal_key_press_event().connect(
         [this](GdkEventKey* event) {
             const int code = KeyCodeOf(event->keyval), shift = ShiftOf(event->state);
-            if (KeyDown) Dispatch([this, code, shift] { KeyDown(code, shift); });
+            if (KeyDown) DispatchWhileAlive([this, code, shift] { KeyDown(code, shift); });
             const int ascii = code == vbKeyReturn ? 13 : static_cast<int>(gdk_keyval_to_unicode(event->keyval));
-            if (ascii > 0 && KeyPress) Dispatch([this, ascii] { KeyPress(ascii); });
+            if (ascii > 0 && KeyPress) DispatchWhileAlive([this, ascii] { KeyPress(ascii); });
+            const bool down = event->keyval == GDK_KEY_Down || event->keyval == GDK_KEY_KP_Down;
+            if (down && shift == vbAltMask) FillPopupList();
             if (shift != 0) return false;
             switch (event->keyval) {
                 case GDK_KEY_Up: case GDK_KEY_KP_Up: return MoveThroughList(-1);
@@ -78,13 +95,22 @@ ComboBox::ComboBox() : Control(std::make_unique<Gtk::ComboBoxText>(true)) {
     Track(entry.signal_key_release_event().connect(
         [this](GdkEventKey* event) {
             const int code = KeyCodeOf(event->keyval), shift = ShiftOf(event->state);
-            if (KeyUp) Dispatch([this, code, shift] { KeyUp(code, shift); });
+            if (KeyUp) DispatchWhileAlive([this, code, shift] { KeyUp(code, shift); });
             return false;
         },
         false));
     Track(entry.signal_changed().connect([this] {
-        if (!settingText_ && Change) Dispatch([this] { Change(); });
+        if (!settingText_ && Change) DispatchWhileAlive([this] { Change(); });
     }));
+    // The drop-down is sized for the rows it holds when it opens: they are put in
+    // before, when the arrow is pressed or Alt+Down typed.
+    if (GtkWidget* arrow = ArrowButtonIn(GTK_WIDGET(combo_->gobj())))
+        Track(Glib::wrap(arrow)->signal_event().connect(
+            [this](GdkEvent* event) {
+                if (event->type == GDK_BUTTON_PRESS && event->button.button == 1) FillPopupList();
+                return false;
+            },
+            false));
     // Picking the entry that is already active picks it again.
     Track(combo_->property_popup_shown().signal_changed().connect([this] {
         if (!combo_->property_popup_shown()) return;
@@ -92,7 +118,7 @@ ComboBox::ComboBox() : Control(std::make_unique<Gtk::ComboBoxText>(true)) {
         SetActiveQuietly(-1);
     }));
     Track(combo_->signal_changed().connect([this] {
-        if (!quiet_ && combo_->get_active_row_number() >= 0 && Click) Dispatch([this] { Click(); });
+        if (!quiet_ && combo_->get_active_row_number() >= 0 && Click) DispatchWhileAlive([this] { Click(); });
     }));
 }
 
@@ -189,7 +215,7 @@ bool ComboBox::MoveThroughList(int step) {
     index = std::clamp(index, 0L, last);
     SetText(items_[index]);
     Entry().select_region(0, -1);
-    if (Click) Dispatch([this] { Click(); });
+    if (Click) DispatchWhileAlive([this] { Click(); });
     return true;
 }
 

@@ -33,10 +33,6 @@ int ShiftState(guint state) {
     return ((state & GDK_SHIFT_MASK) ? vbShiftMask : 0) | ((state & GDK_CONTROL_MASK) ? vbCtrlMask : 0) |
            ((state & GDK_MOD1_MASK) ? vbAltMask : 0);
 }
-
-void Call(const Control::MouseHandler& handler, int button, int shift, double x, double y) {
-    if (handler) Dispatch([=] { handler(button, shift, x, y); });
-}
 }  // namespace
 
 Control::Control(std::unique_ptr<Gtk::Widget> widget) : widget_(std::move(widget)) {
@@ -49,8 +45,19 @@ Control::Control(std::unique_ptr<Gtk::Widget> widget) : widget_(std::move(widget
 }
 
 Control::~Control() {
+    StopEvents();
     for (auto& connection : connections_) connection.disconnect();
     if (parent_ && widget_->get_parent()) parent_->ChildArea().remove(*widget_);
+}
+
+void Control::DispatchWhileAlive(std::function<void()> handler) {
+    Dispatch([alive = alive_, handler = std::move(handler)] {
+        if (*alive) handler();
+    });
+}
+
+void Control::CallMouseHandler(const MouseHandler& handler, int button, int shift, double x, double y) {
+    if (handler) DispatchWhileAlive([=] { handler(button, shift, x, y); });
 }
 
 void Control::PlaceIn(Container& container) {
@@ -161,7 +168,7 @@ void Control::AcceptTextDrops() {
                 auto uris = data.get_uris();
                 if (!uris.empty()) text = uris.front();
             }
-            if (!text.empty() && OLEDragDrop) Dispatch([this, text] { OLEDragDrop(text); });
+            if (!text.empty() && OLEDragDrop) DispatchWhileAlive([this, text] { OLEDragDrop(text); });
         }));
 }
 
@@ -178,22 +185,22 @@ void Control::ListenToPointer() {
         [this](GdkEventButton* event) {
             const auto [x, y] = PointerPosition(event->x, event->y, event->x_root, event->y_root);
             if (event->type == GDK_2BUTTON_PRESS) {
-                if (DblClick) Dispatch([this] { DblClick(); });
+                if (DblClick) DispatchWhileAlive([this] { DblClick(); });
                 return true;
             }
             if (event->type != GDK_BUTTON_PRESS) return true;
             pressed_ = event->button == 1;
-            Call(MouseDown, ButtonBit(event->button), ShiftState(event->state), x, y);
+            CallMouseHandler(MouseDown, ButtonBit(event->button), ShiftState(event->state), x, y);
             return true;
         },
         false));
     Track(widget_->signal_button_release_event().connect(
         [this](GdkEventButton* event) {
             const auto [x, y] = PointerPosition(event->x, event->y, event->x_root, event->y_root);
-            Call(MouseUp, ButtonBit(event->button), ShiftState(event->state), x, y);
+            CallMouseHandler(MouseUp, ButtonBit(event->button), ShiftState(event->state), x, y);
             const bool inside = event->x >= 0 && event->y >= 0 && event->x < widget_->get_allocated_width() &&
                                 event->y < widget_->get_allocated_height();
-            if (event->button == 1 && pressed_ && inside && Click) Dispatch([this] { Click(); });
+            if (event->button == 1 && pressed_ && inside && Click) DispatchWhileAlive([this] { Click(); });
             pressed_ = false;
             return true;
         },
@@ -201,7 +208,7 @@ void Control::ListenToPointer() {
     Track(widget_->signal_motion_notify_event().connect(
         [this](GdkEventMotion* event) {
             const auto [x, y] = PointerPosition(event->x, event->y, event->x_root, event->y_root);
-            Call(MouseMove, HeldButtons(event->state), ShiftState(event->state), x, y);
+            CallMouseHandler(MouseMove, HeldButtons(event->state), ShiftState(event->state), x, y);
             return true;
         },
         false));

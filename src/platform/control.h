@@ -63,6 +63,8 @@ public:
 
     // A loaded element of a control array starts as a copy of element 0, hidden.
     virtual void CopySettingsFrom(const Control& other);
+    // An unloaded control hears no more events, not even those held back before.
+    void StopEvents() { *alive_ = false; }
 
     std::function<void()> Click;
     std::function<void()> DblClick;
@@ -87,8 +89,12 @@ protected:
     // for the control's lifetime: every one is disconnected before the widget is
     // taken down, since the members it uses are gone by then.
     void Track(sigc::connection connection) { connections_.push_back(std::move(connection)); }
+    // Runs an event's handler as the toolkit runs handlers, unless the control has
+    // been unloaded by then: an event is held back while other handlers run or wait.
+    void DispatchWhileAlive(std::function<void()> handler);
 
 private:
+    void CallMouseHandler(const MouseHandler& handler, int button, int shift, double x, double y);
     void ApplyGeometry();
     void ApplyStacking();
 
@@ -102,6 +108,7 @@ private:
     std::string cursorName_;
     bool raiseWhenRealized_ = false;
     std::vector<sigc::connection> connections_;
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
 }  // namespace platform

@@ -54,6 +54,8 @@ public:
                                "Control array element '" + std::to_string(index) + "' doesn't exist");
         auto element = std::move(it->second);
         elements_.erase(it);
+        // An event of the element held back until now finds it gone.
+        if constexpr (requires { element->StopEvents(); }) element->StopEvents();
         RetireLater(std::move(element));
     }
 

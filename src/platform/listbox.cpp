@@ -42,7 +42,7 @@ ListBox::ListBox(bool sorted, bool multiSelect)
             return selected || !focusing_;
         });
     Track(view_.signal_row_activated().connect([this](const Gtk::TreePath&, Gtk::TreeViewColumn*) {
-        if (DblClick) Dispatch([this] { DblClick(); });
+        if (DblClick) DispatchWhileAlive([this] { DblClick(); });
     }));
     view_.show();
     scroller.set_policy(Gtk::POLICY_AUTOMATIC, Gtk::POLICY_AUTOMATIC);
@@ -92,9 +92,20 @@ void ListBox::RemoveItem(int index) {
     selected_.erase(selected_.begin() + index);
     if (listIndex_ == index) listIndex_ = -1;
     else if (listIndex_ > index) --listIndex_;
+    // The view moves its cursor to the next row and selects that row alone: it is
+    // told again what is selected, so that what it highlights is the selection.
     syncing_ = true;
     store_->erase(store_->children()[index]);
+    ShowSelectionInView();
     syncing_ = false;
+}
+
+void ListBox::ShowSelectionInView() {
+    auto selection = view_.get_selection();
+    selection->unselect_all();
+    auto row = store_->children().begin();
+    for (std::size_t i = 0; i < selected_.size(); ++i, ++row)
+        if (selected_[i]) selection->select(row);
 }
 
 void ListBox::Clear() {
@@ -123,7 +134,7 @@ void ListBox::SetListIndex(int index) {
         view_.get_selection()->select(store_->children()[index]);
     syncing_ = false;
     ReadSelectionFromView();
-    if (Click) Dispatch([this] { Click(); });
+    if (Click) DispatchWhileAlive([this] { Click(); });
 }
 
 bool ListBox::Selected(int index) const {
@@ -161,7 +172,7 @@ void ListBox::SyncSelectionFromView() {
     ReadSelectionFromView();
     auto rows = view_.get_selection()->get_selected_rows();
     listIndex_ = rows.empty() ? -1 : rows.front()[0];
-    if (Click) Dispatch([this] { Click(); });
+    if (Click) DispatchWhileAlive([this] { Click(); });
 }
 
 void ListBox::CopySettingsFrom(const Control& other) { Control::CopySettingsFrom(other); }

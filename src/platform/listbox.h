@@ -52,6 +52,7 @@ private:
     void CheckIndex(int index) const;
     void SyncSelectionFromView();
     void ReadSelectionFromView();
+    void ShowSelectionInView();
 
     bool sorted_;
     std::vector<std::string> items_;

@@ -10,7 +10,7 @@ OptionButton::OptionButton()
     style_.SetRules("radiobutton { min-height: 0; padding: 0; }");
     JoinSiblings();
     Track(radio_->signal_toggled().connect([this] {
-        if (radio_->get_active() && !joining_ && Click) Dispatch([this] { Click(); });
+        if (radio_->get_active() && !joining_ && Click) DispatchWhileAlive([this] { Click(); });
     }));
     Track(radio_->signal_parent_changed().connect([this](Gtk::Widget*) { JoinSiblings(); }));
 }

@@ -21,11 +21,12 @@ void DeleteWhenIdle(std::function<void()> deletion);
 
 // An unloaded control may be unloaded by one of its own handlers: it is switched
 // off and hidden at once, and deleted when the running handlers have returned.
+// The waiting deletion owns it, so that it goes even when the program ends first.
 template <typename T>
 void RetireLater(std::unique_ptr<T> element) {
     if constexpr (requires { element->SetVisible(false); }) element->SetVisible(false);
     else if constexpr (requires { element->SetEnabled(false); }) element->SetEnabled(false);
-    DeleteWhenIdle([raw = element.release()] { delete raw; });
+    DeleteWhenIdle([owned = std::shared_ptr<T>(std::move(element))]() mutable { owned.reset(); });
 }
 
 }  // namespace platform

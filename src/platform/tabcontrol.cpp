@@ -17,7 +17,7 @@ TabControl::TabControl(int tabs)
         if (static_cast<int>(page) == tab_) return;
         tab_ = static_cast<int>(page);
         ShowCurrentPage();
-        if (Click) Dispatch([this] { Click(); });
+        if (Click) DispatchWhileAlive([this] { Click(); });
     });
 }
 

@@ -7,7 +7,7 @@ namespace platform {
 TextBox::TextBox() : Control(std::make_unique<Gtk::Entry>()), entry_(static_cast<Gtk::Entry*>(&Widget())), style_(*entry_) {
     SetBackColor(backColor_);
     Track(entry_->signal_changed().connect([this] {
-        if (Change) Dispatch([this] { Change(); });
+        if (Change) DispatchWhileAlive([this] { Change(); });
     }));
 }
 

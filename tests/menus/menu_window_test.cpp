@@ -1,8 +1,10 @@
+#include <cstdint>
 #include <string>
 #include <vector>
 
 #include "menus/MenuModule.h"
 #include "menus_fixture.h"
+#include "platform/screen.h"
 
 using namespace platform;
 
@@ -106,6 +108,45 @@ TEST_F(MenuWindowTest, RowsHighlightUnderThePointerAndASeparatorClickClearsThemA
     menu.picSpacer_Click(0);
     EXPECT_TRUE(frmMenu.Loaded());
     for (int k = 0; k <= 2; ++k) EXPECT_TRUE(menu.mnuText(k).Transparent()) << k;
+}
+
+TEST_F(MenuWindowTest, ALongListShowsAsManyRowsAsTheScreenHoldsBelowTheTitle) {
+    platform::SetWorkAreaForTesting({0, 0, 1280, 800});
+    const double screenBottom = 800 * 15;
+    std::string items = "Customise,-";
+    for (int k = 0; k < 50000; ++k) items += ",Entry " + std::to_string(k);
+    for (const std::int32_t top : {450, 9000}) {
+        SCOPED_TRACE(top);
+        MenuModule::ShowMenu(3000, top, items);
+        auto& menu = *frmMenu.IfLoaded();
+        const int last = menu.mnuText.UBound();
+        ASSERT_GT(last, 2);
+        ASSERT_EQ(MenuItems.size(), static_cast<std::size_t>(last) + 1) << "one item a row";
+        EXPECT_EQ(menu.mnuText(last).Caption(), "Entry " + std::to_string(last - 2));
+        EXPECT_LE(menu.Top() + menu.Height(), screenBottom);
+        EXPECT_GT(menu.Top() + menu.Height() + menu.mnuText(last).Height(), screenBottom) << "another row fits";
+        frmMenu.Unload();
+    }
+    // A menu that drops down at the screen's foot still shows its first row.
+    MenuModule::ShowMenu(3000, 11900, items);
+    EXPECT_EQ(frmMenu->mnuText.UBound(), 0);
+    EXPECT_EQ(frmMenu->mnuText(0).Caption(), "Customise");
+    frmMenu.Unload();
+}
+
+TEST_F(MenuWindowTest, TheLaunchMenuOfFiftyThousandEntriesOpensWithTheRowsThatFit) {
+    platform::SetWorkAreaForTesting({0, 0, 1280, 800});
+    std::string launch;
+    for (int k = 0; k < 50000; ++k) launch += "Entry " + std::to_string(k) + "\r\nnever-run\r\n";
+    WriteFile("launch.dat", launch);
+    Open(&FrmMain::Label3_Click, &FrmMain::Label3_MouseMove);
+    ASSERT_TRUE(frmMenu.Loaded());
+    auto& menu = *frmMenu.IfLoaded();
+    EXPECT_EQ(menu.mnuText(0).Caption(), "Customise");
+    EXPECT_EQ(menu.mnuText(2).Caption(), "Entry 0");
+    EXPECT_LE(menu.Top() + menu.Height(), 800 * 15);
+    EXPECT_LT(menu.mnuText.UBound(), 800 * 15 / 225);
+    frmMenu.Unload();
 }
 
 }  // namespace

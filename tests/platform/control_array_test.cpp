@@ -1,19 +1,29 @@
 #include <gtest/gtest.h>
 #include <cairomm/context.h>
+#include <gtkmm/entry.h>
+#include <gtkmm/scrolledwindow.h>
+#include <gtkmm/treeview.h>
 
 #include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/app.h"
+#include "platform/button.h"
+#include "platform/combobox.h"
 #include "platform/control_array.h"
 #include "platform/error.h"
 #include "platform/form.h"
 #include "platform/label.h"
+#include "platform/listbox.h"
 #include "platform/picturebox.h"
 #include "platform/timer.h"
+#include "child_process.h"
 #include "test_support.h"
 
 namespace {
@@ -205,6 +215,118 @@ TEST(TimerArrayTest, ATimerElementThatUnloadsItselfOnItsTickStopsAndTheOthersGoO
     EXPECT_EQ(ticks[1], 1);
     EXPECT_EQ(ticks[2], 1);
     EXPECT_EQ(timers.UBound(), 0);
+}
+
+// An element's event that is held back (while the layer waits for the engine) and
+// comes due after a handler unloaded the element never reaches it: neither in a
+// nested loop of that handler, while the element waits to be destroyed, nor after
+// the handler returned, when it is destroyed.
+template <typename T, typename Member>
+int HandlerRunsForAnUnloadedElement(Member handler, const std::function<void(T&)>& raise, bool nestedLoop) {
+    HostForm form;
+    form.SetWidth(6000);
+    form.SetHeight(3000);
+    ControlArray<T> array{"Control1"};
+    int runs = 0;
+    array.Create([&](T& element, int) {
+        element.PlaceIn(form);
+        element.Move(0, 0, 1500, 450);
+        element.*handler = [&runs](auto...) { ++runs; };
+    });
+    array.Load(1);
+    array(1).SetVisible(true);
+    form.Show();
+    Pump([&] { return array(1).Widget().get_mapped(); }, 3000);
+    platform::Dispatch([&] {
+        {
+            platform::HandlerBlock engineWait;
+            raise(array(1));
+        }
+        array.Unload(1);
+        if (nestedLoop) platform::DoEvents();
+    });
+    Pump([&] { return form.ChildArea().get_children().size() == 1; }, 3000);
+    platform::DoEvents();
+    return runs;
+}
+
+void SendClick(Gtk::Widget& widget) {
+    for (GdkEventType type : {GDK_BUTTON_PRESS, GDK_BUTTON_RELEASE}) {
+        GdkEvent* event = gdk_event_new(type);
+        event->button.window = GDK_WINDOW(g_object_ref(widget.get_window()->gobj()));
+        event->button.button = 1;
+        event->button.x = event->button.y = 2;
+        widget.event(event);
+        gdk_event_free(event);
+    }
+}
+
+TEST(ControlEventTest, AnEventHeldBackDoesNotReachAnElementUnloadedMeanwhile) {
+    for (const bool nestedLoop : {true, false}) {
+        SCOPED_TRACE(nestedLoop ? "due in a nested loop" : "due after the handler");
+        EXPECT_EQ(HandlerRunsForAnUnloadedElement<platform::CommandButton>(
+                      &platform::Control::Click,
+                      [](auto& button) { static_cast<Gtk::Button&>(button.Widget()).clicked(); }, nestedLoop),
+                  0)
+            << "button";
+        EXPECT_EQ(HandlerRunsForAnUnloadedElement<Label>(
+                      &platform::Control::MouseDown, [](auto& label) { SendClick(label.Widget()); }, nestedLoop),
+                  0)
+            << "pointer on a label";
+        EXPECT_EQ(HandlerRunsForAnUnloadedElement<Label>(
+                      &platform::Control::Click, [](auto& label) { SendClick(label.Widget()); }, nestedLoop),
+                  0)
+            << "label";
+        EXPECT_EQ(HandlerRunsForAnUnloadedElement<platform::ListBox>(
+                      &platform::Control::Click,
+                      [](auto& list) {
+                          list.AddItem("row");
+                          auto& scroller = static_cast<Gtk::ScrolledWindow&>(list.Widget());
+                          static_cast<Gtk::TreeView*>(scroller.get_child())->set_cursor(Gtk::TreePath("0"));
+                      },
+                      nestedLoop),
+                  0)
+            << "list box";
+        EXPECT_EQ(HandlerRunsForAnUnloadedElement<platform::ComboBox>(
+                      &platform::ComboBox::Change,
+                      [](auto& combo) { static_cast<Gtk::ComboBoxText&>(combo.Widget()).get_entry()->set_text("typed"); },
+                      nestedLoop),
+                  0)
+            << "combo box";
+    }
+}
+
+// The test below starts this program again; the child writes here which elements it saw end.
+constexpr const char* EndReportVariable = "QUELLIN_TEST_END_REPORT";
+
+struct EndReporter {
+    ~EndReporter() { std::ofstream(std::getenv(EndReportVariable), std::ios::app) << index << "\n"; }
+    void CopySettingsFrom(const EndReporter&) {}
+    int index = 0;
+};
+
+TEST(RetiredElementTest, AnElementUnloadedJustBeforeTheProgramEndsIsStillDestroyed) {
+    const auto folder = testing_support::TempRoot() / "retired";
+    std::filesystem::create_directories(folder);
+    const auto report = folder / "ended.txt";
+    ASSERT_TRUE(testing_support::RunThisProgram(
+        "RetiredElementChild.*", {{EndReportVariable, report.string()}, {testing_support::TestRootVariable, folder.string()}}));
+    std::ifstream lines(report);
+    std::vector<std::string> ended;
+    for (std::string line; std::getline(lines, line);) ended.push_back(line);
+    EXPECT_EQ(ended, std::vector<std::string>{"1"}) << "element 1 is deleted once, element 0 still belongs to its array";
+    std::filesystem::remove_all(folder);
+}
+
+TEST(RetiredElementChild, EndsTheProgramInTheHandlerThatUnloadedAnElement) {
+    if (!std::getenv(EndReportVariable)) GTEST_SKIP() << "runs only when started by the test of retired elements";
+    ControlArray<EndReporter> elements{"Element1"};
+    elements.Create([](EndReporter& element, int index) { element.index = index; });
+    elements.Load(1);
+    platform::Dispatch([&] {
+        elements.Unload(1);
+        std::exit(0);
+    });
 }
 
 }  // namespace

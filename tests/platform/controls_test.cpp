@@ -1,11 +1,17 @@
 #include <gtest/gtest.h>
 #include <cairomm/context.h>
+#include <gtkmm/menu.h>
 #include <gtkmm/scrolledwindow.h>
+#include <gtkmm/togglebutton.h>
 #include <gtkmm/treeview.h>
 
 #include <gdk/gdkkeysyms.h>
 
+#include <unistd.h>
+
 #include <algorithm>
+#include <cstdio>
+#include <optional>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -558,6 +564,32 @@ TEST(ListBoxTest, AMultipleSelectionListKeepsEachItemsSelectionAndFollowsTheView
     EXPECT_EQ(list.ListIndex(), 1);
 }
 
+TEST(ListBoxTest, AfterARemovalTheRowsHighlightedAreTheRowsSelected) {
+    for (const bool multiSelect : {false, true}) {
+        SCOPED_TRACE(multiSelect ? "multiple selection" : "single selection");
+        platform::ListBox list(false, multiSelect);
+        for (const char* item : {"a", "b", "c", "d"}) list.AddItem(item);
+        auto* view = dynamic_cast<Gtk::TreeView*>(static_cast<Gtk::ScrolledWindow&>(list.Widget()).get_child());
+        ASSERT_NE(view, nullptr);
+        const auto highlighted = [&](int row) { return view->get_selection()->is_selected(Gtk::TreePath(std::to_string(row))); };
+        // The user clicks "b", and in a list of many selections adds "d" with Ctrl.
+        view->set_cursor(Gtk::TreePath("1"));
+        if (multiSelect) view->get_selection()->select(Gtk::TreePath("3"));
+        ASSERT_EQ(list.Text(), "b");
+
+        list.RemoveItem(list.ListIndex());
+        EXPECT_EQ(list.ListIndex(), -1);
+        for (int row = 0; row < list.ListCount(); ++row) EXPECT_EQ(highlighted(row), list.Selected(row)) << row;
+        EXPECT_EQ(list.Selected(2), multiSelect) << "the other selected row";
+
+        // A click on the row that took the removed one's place selects it, and it can be removed.
+        view->set_cursor(Gtk::TreePath("1"));
+        EXPECT_EQ(list.Text(), "c");
+        list.RemoveItem(list.ListIndex());
+        EXPECT_EQ(list.Items(), (std::vector<std::string>{"a", "d"}));
+    }
+}
+
 // Combo box
 
 TEST(ComboBoxTest, ItemsAreSortedIgnoringCase) {
@@ -605,6 +637,99 @@ TEST(ComboBoxTest, KeyCodesAreTheToolkitsOwn) {
     EXPECT_EQ(platform::KeyCodeOf(GDK_KEY_KP_Enter), platform::vbKeyReturn);
     EXPECT_EQ(platform::KeyCodeOf(GDK_KEY_BackSpace), platform::vbKeyBack);
     EXPECT_EQ(platform::KeyCodeOf(GDK_KEY_Delete), platform::vbKeyDelete);
+}
+
+// Writes what is printed on the standard error stream meanwhile into a string.
+class StandardErrorCapture {
+public:
+    StandardErrorCapture() : file_(std::tmpfile()), saved_(dup(STDERR_FILENO)) {
+        std::fflush(stderr);
+        dup2(fileno(file_), STDERR_FILENO);
+    }
+    ~StandardErrorCapture() { Release(); std::fclose(file_); }
+    std::string Release() {
+        if (saved_ < 0) return text_;
+        std::fflush(stderr);
+        dup2(saved_, STDERR_FILENO);
+        close(saved_);
+        saved_ = -1;
+        std::rewind(file_);
+        for (int c; (c = std::fgetc(file_)) != EOF;) text_ += static_cast<char>(c);
+        return text_;
+    }
+
+private:
+    std::FILE* file_;
+    int saved_;
+    std::string text_;
+};
+
+// The drop-down of a combo box while it is shown: the window of the menu and its rows.
+struct DropDown {
+    int height = 0;
+    int rows = 0;
+};
+
+std::optional<DropDown> ShownDropDown() {
+    for (Gtk::Window* window : Gtk::Window::list_toplevels()) {
+        auto* menu = dynamic_cast<Gtk::Menu*>(window->get_child());
+        if (menu && window->get_mapped())
+            return DropDown{window->get_allocated_height(), static_cast<int>(menu->get_children().size())};
+    }
+    return std::nullopt;
+}
+
+TEST(ComboBoxTest, TheListDropsDownWithAllItsRowsTheFirstTimeAsLater) {
+    HostForm form;
+    form.SetWidth(4500);
+    form.SetHeight(3000);
+    platform::ComboBox combo;
+    combo.PlaceIn(form);
+    combo.Move(300, 300, 3000, 330);
+    combo.SetItems({"http://e.example/", "http://d.example/", "http://c.example/", "http://b.example/", "http://a.example/"});
+    combo.SetText("typed");
+    form.Show();
+    auto& box = static_cast<Gtk::ComboBox&>(combo.Widget());
+    Gtk::Widget* arrow = nullptr;
+    box.forall([&](Gtk::Widget& child) {
+        if (auto* container = dynamic_cast<Gtk::Container*>(&child))
+            for (Gtk::Widget* inner : container->get_children())
+                if (dynamic_cast<Gtk::ToggleButton*>(inner)) arrow = inner;
+    });
+    ASSERT_NE(arrow, nullptr);
+    ASSERT_TRUE(Pump([&] { return arrow->get_mapped() && arrow->get_allocated_height() > 1; }, 3000));
+
+    // A click on the arrow, as the user drops the list down; the list is put away again.
+    const auto dropDown = [&] {
+        for (GdkEventType type : {GDK_BUTTON_PRESS, GDK_BUTTON_RELEASE}) {
+            GdkEvent* event = gdk_event_new(type);
+            event->button.window = GDK_WINDOW(g_object_ref(gtk_button_get_event_window(GTK_BUTTON(arrow->gobj()))));
+            event->button.button = 1;
+            event->button.x = event->button.y = 3;
+            event->button.time = GDK_CURRENT_TIME;
+            gdk_event_set_device(event, gdk_seat_get_pointer(gdk_display_get_default_seat(gdk_display_get_default())));
+            gtk_main_do_event(event);
+            gdk_event_free(event);
+        }
+        std::optional<DropDown> shown;
+        Pump([&] { return (shown = ShownDropDown()) && shown->height > 1; }, 3000);
+        testing_support::PumpFor(200);
+        shown = ShownDropDown();
+        box.popdown();
+        Pump([&] { return !ShownDropDown(); }, 3000);
+        testing_support::PumpFor(300);
+        return shown;
+    };
+    StandardErrorCapture errors;
+    const auto first = dropDown();
+    const auto second = dropDown();
+    const std::string printed = errors.Release();
+    ASSERT_TRUE(first && second);
+    EXPECT_EQ(first->rows, combo.ListCount());
+    EXPECT_EQ(first->rows, second->rows);
+    EXPECT_EQ(first->height, second->height);
+    EXPECT_EQ(printed.find("Invalid rectangle"), std::string::npos) << printed;
+    EXPECT_EQ(combo.Text(), "typed");
 }
 
 // Message boxes and colours
