@@ -65,18 +65,20 @@ gboolean RedrawWhatAWindowUncovers(GSignalInvocationHint*, guint count, const GV
     return TRUE;
 }
 
-// When the window of the program that had the focus went away (hidden or
-// unloaded), in monotonic microseconds; 0 once another window took the focus.
+// When the window of the program that had the focus last went away (hidden or
+// unloaded), in monotonic microseconds.
 gint64 focusedWindowWentAt = 0;
 // The form that the window manager has just given the focus that way.
 const Form* formHandedTheFocus = nullptr;
+// The windows that carry the taskbar button pass the focus on, however it came to them.
+std::vector<const Form*> taskbarCarriers;
 
-// The window manager hands the focus on at once when the focused window goes;
-// an activation this soon after is its choice, not the user's.
+// The window manager hands the focus on at once when the focused window goes,
+// and the program passes it on from there: an activation this soon after is
+// theirs, not the user's.
 bool FocusHandedOver() {
     constexpr gint64 handOverMicroseconds = 500000;
-    const gint64 went = std::exchange(focusedWindowWentAt, 0);
-    return went != 0 && g_get_monotonic_time() - went < handOverMicroseconds;
+    return focusedWindowWentAt != 0 && g_get_monotonic_time() - focusedWindowWentAt < handOverMicroseconds;
 }
 
 void WatchWindowsGoing() {
@@ -107,7 +109,10 @@ Form::Form(FormStyle style) : window_(style.dropDown ? Gtk::WINDOW_POPUP : Gtk::
     window_.set_gravity(Gdk::GRAVITY_NORTH_WEST);
     if (!style.controlBox) TakeOutControlBox(window_, style.resizable);
     if (style.toolWindow) MakeToolWindow();
-    if (style.taskbarCarrier) MakeInvisible();
+    if (style.taskbarCarrier) {
+        MakeInvisible();
+        taskbarCarriers.push_back(this);
+    }
     WatchWindow();
     WatchWindowsGoing();
     if (style.dropDown) {
@@ -153,6 +158,7 @@ void TakeOutControlBox(Gtk::Window& window, bool resizable) {
 void Form::MakeToolWindow() { AskForDialogFrame(window_, Gdk::FUNC_MOVE | Gdk::FUNC_CLOSE); }
 
 Form::~Form() {
+    std::erase(taskbarCarriers, this);
     *alive_ = false;
     window_.hide();
 }
@@ -191,8 +197,19 @@ void Form::WatchWindow() {
         if (!active && !window_.get_visible()) focusedWindowWentAt = g_get_monotonic_time();
         // The focus passed on from a window of the program that went away: the user
         // has activated nothing, and the form hears neither Form_Activate nor Form_GotFocus.
-        formHandedTheFocus = active && FocusHandedOver() ? this : nullptr;
-        if (formHandedTheFocus) return;
+        const auto carrier = [](const Form* form) {
+            return std::ranges::find(taskbarCarriers, form) != taskbarCarriers.end();
+        };
+        formHandedTheFocus = active && !carrier(this) && FocusHandedOver() ? this : nullptr;
+        if (formHandedTheFocus) {
+            // The focus goes where the program would have it: to its newest window still shown.
+            const auto& forms = LoadedList();
+            const auto newest = std::find_if(forms.rbegin(), forms.rend(), [&](const Form* form) {
+                return form->visible_ && form->onScreen_ && !form->dropDownWatch_ && !carrier(form);
+            });
+            if (newest != forms.rend() && *newest != this) (*newest)->window_.present();
+            return;
+        }
         DispatchWhileAlive([this, active] { active ? Form_Activate() : Form_Deactivate(); });
     });
     window_.signal_unmap().connect([this] {
