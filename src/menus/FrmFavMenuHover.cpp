@@ -152,7 +152,9 @@ void FrmFavMenu::CreateNextMenu(std::int16_t Index, std::int32_t MenuTop, std::i
 }
 
 void FrmFavMenu::Timer1_Timer() {
-    if (PathWithin(FavMenuHoverPath, labSource.Caption())) return;
+    // A level without a folder (the Favorites folder could not be had) holds no
+    // path, not every one: it closes.
+    if (!labSource.Caption().empty() && PathWithin(FavMenuHoverPath, labSource.Caption())) return;
     if (DropMenuOpen != 1 && IsTopLevel()) {
         auto& main = frmMain.Get();
         main.ResetButtons(-1);

@@ -9,6 +9,7 @@
 
 #include "platform/app.h"
 #include "platform/error.h"
+#include "platform/focus_keeper.h"
 #include "platform/retire.h"
 #include "platform/text.h"
 #include "platform/twips.h"
@@ -52,6 +53,40 @@ bool Settled(std::deque<std::pair<int, int>>& requests, std::pair<int, int> repo
     return requests.empty();
 }
 
+// The page views do not always repaint what a window going away uncovers (in the
+// engine's composited rendering they wait for a frame of their own): once any
+// window of the program goes, a form's or a dialog's, drop-downs and lists
+// included, the windows still shown are drawn again.
+gboolean RedrawWhatAWindowUncovers(GSignalInvocationHint*, guint count, const GValue* values, gpointer) {
+    if (count < 1) return TRUE;
+    auto* gone = g_value_get_object(&values[0]);
+    if (!GTK_IS_WINDOW(gone)) return TRUE;
+    for (Gtk::Window* other : Gtk::Window::list_toplevels())
+        if (G_OBJECT(other->gobj()) != gone && other->get_mapped()) other->queue_draw();
+    return TRUE;
+}
+
+// When the window of the program that had the focus last went away (hidden or
+// unloaded), in monotonic microseconds.
+gint64 focusedWindowWentAt = 0;
+// The form that the window manager has just given the focus that way.
+const Form* formHandedTheFocus = nullptr;
+// The windows that carry the taskbar button pass the focus on, however it came to them.
+std::vector<const Form*> taskbarCarriers;
+
+// The window manager hands the focus on at once when the focused window goes,
+// and the program passes it on from there: an activation this soon after is
+// theirs, not the user's.
+bool FocusHandedOver() {
+    constexpr gint64 handOverMicroseconds = 500000;
+    return focusedWindowWentAt != 0 && g_get_monotonic_time() - focusedWindowWentAt < handOverMicroseconds;
+}
+
+void WatchWindowsGoing() {
+    [[maybe_unused]] static const gulong hook = g_signal_add_emission_hook(
+        g_signal_lookup("unmap", GTK_TYPE_WIDGET), 0, &RedrawWhatAWindowUncovers, nullptr, nullptr);
+}
+
 std::vector<Form*>& LoadedList() {
     static std::vector<Form*> forms;
     return forms;
@@ -75,18 +110,16 @@ Form::Form(FormStyle style) : window_(style.dropDown ? Gtk::WINDOW_POPUP : Gtk::
     window_.set_gravity(Gdk::GRAVITY_NORTH_WEST);
     if (!style.controlBox) TakeOutControlBox(window_, style.resizable);
     if (style.toolWindow) MakeToolWindow();
-    if (style.taskbarCarrier) MakeInvisible();
+    if (style.taskbarCarrier) {
+        MakeInvisible();
+        taskbarCarriers.push_back(this);
+    }
     WatchWindow();
+    WatchWindowsGoing();
     if (style.dropDown) {
         window_.set_type_hint(Gdk::WINDOW_TYPE_HINT_DROPDOWN_MENU);
         dropDownWatch_ = std::make_unique<DropDownWatch>(window_, [this, alive = alive_] {
             if (*alive) Form_Deactivate();
-        });
-        // The page views under a drop-down do not always repaint what it uncovers:
-        // the windows under it are drawn again once it goes.
-        window_.signal_unmap().connect([this] {
-            for (Gtk::Window* other : Gtk::Window::list_toplevels())
-                if (other != &window_ && other->get_mapped()) other->queue_draw();
         });
     }
 }
@@ -126,6 +159,7 @@ void TakeOutControlBox(Gtk::Window& window, bool resizable) {
 void Form::MakeToolWindow() { AskForDialogFrame(window_, Gdk::FUNC_MOVE | Gdk::FUNC_CLOSE); }
 
 Form::~Form() {
+    std::erase(taskbarCarriers, this);
     *alive_ = false;
     window_.hide();
 }
@@ -161,7 +195,26 @@ void Form::WatchWindow() {
         // focus follows the pointer in and out of it.
         if (active == active_ || dropDownWatch_) return;
         active_ = active;
+        if (!active && !window_.get_visible()) focusedWindowWentAt = g_get_monotonic_time();
+        // The focus passed on from a window of the program that went away: the user
+        // has activated nothing, and the form hears neither Form_Activate nor Form_GotFocus.
+        const auto carrier = [](const Form* form) {
+            return std::ranges::find(taskbarCarriers, form) != taskbarCarriers.end();
+        };
+        formHandedTheFocus = active && !carrier(this) && FocusHandedOver() ? this : nullptr;
+        if (formHandedTheFocus) {
+            // The focus goes where the program would have it: to its newest window still shown.
+            const auto& forms = LoadedList();
+            const auto newest = std::find_if(forms.rbegin(), forms.rend(), [&](const Form* form) {
+                return form->visible_ && form->onScreen_ && !form->dropDownWatch_ && !carrier(form);
+            });
+            if (newest != forms.rend() && *newest != this) (*newest)->window_.present();
+            return;
+        }
         DispatchWhileAlive([this, active] { active ? Form_Activate() : Form_Deactivate(); });
+    });
+    window_.signal_unmap().connect([this] {
+        if (active_) focusedWindowWentAt = g_get_monotonic_time();
     });
     window_.signal_configure_event().connect(
         [this](GdkEventConfigure* event) {
@@ -185,6 +238,7 @@ void Form::WatchWindow() {
         return false;
     });
     window_.signal_focus_in_event().connect([this](GdkEventFocus*) {
+        if (std::exchange(formHandedTheFocus, nullptr) == this) return false;
         DispatchWhileAlive([this] { Form_GotFocus(); });
         return false;
     });
@@ -342,6 +396,7 @@ void Form::Show(int modal, Form* owner) {
     ApplyPosition();
     window_.set_modal(modal == vbModal);
     DropDownWatch::WindowShown(window_);
+    if (first) NoteFirstShown(window_);
     window_.show();
     ApplyPosition();
     if (first) RunResize();

@@ -214,3 +214,15 @@ TEST_F(FavMenuTest, TheFavouritesTitleOpensTheTopLevelBelowItInMenuMode) {
     Main().labFavs_MouseMove();
     EXPECT_EQ(OpenFolders(), Folders{""});
 }
+
+// A file where the Favorites folder should be: the menu has no folder to show and
+// closes again instead of staying open for good.
+TEST_F(FavMenuTest, WithoutAFavoritesFolderTheMenuCloses) {
+    std::filesystem::remove_all(favorites);
+    std::ofstream(favorites) << "not a folder";
+    Main().labFavs_Click();
+    Main().labFavs_MouseMove();
+    EXPECT_TRUE(WaitForFolders({})) << "the level stays open";
+    EXPECT_EQ(MenuMode, 0);
+    std::filesystem::remove(favorites);
+}

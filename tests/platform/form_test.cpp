@@ -10,6 +10,7 @@
 
 #include "platform/app.h"
 #include "platform/error.h"
+#include "platform/focus_keeper.h"
 #include "platform/form.h"
 #include "platform/timer.h"
 #include "test_support.h"
@@ -461,6 +462,46 @@ TEST_F(FormTest, PresentingAShownFormActivatesItAndGivesItTheFocus) {
     ASSERT_TRUE(Pump([] { return Count(ProbeForm::log, "Deactivate") == 1 && Count(ProbeForm::log, "Activate") == 2; },
                      3000));
     other.Unload();
+}
+
+// A window that takes the focus back from the program's other windows whenever it loses it.
+class KeeperForm : public Form {
+public:
+    int activations = 0;
+
+protected:
+    void Form_Activate() override { ++activations; }
+    void Form_Deactivate() override { platform::TakeFocusBackFromProgramWindows(Window()); }
+};
+
+TEST_F(FormTest, OfTwoWindowsThatTakeTheFocusBackTheNewerKeepsItAndBothKeepItFromOlderOnes) {
+    slot_->SetWidth(1500);
+    slot_->SetHeight(1500);
+    slot_->Show();
+    FormSlot<KeeperForm> older, newer;
+    for (auto* keeper : {&older, &newer}) {
+        (*keeper)->SetWidth(1500);
+        (*keeper)->SetHeight(1500);
+    }
+    older->Show();
+    older->SetFocus();
+    ASSERT_TRUE(Pump([&] { return older->Window().is_active(); }, 3000));
+    slot_->SetFocus();
+    EXPECT_TRUE(Pump([&] { return older->Window().is_active(); }, 3000)) << "it gave the focus to an older window";
+
+    newer->Show();
+    newer->SetFocus();
+    PumpFor(500);
+    const int olderActivations = older->activations, newerActivations = newer->activations;
+    PumpFor(500);
+    EXPECT_TRUE(newer->Window().is_active());
+    EXPECT_EQ(older->activations, olderActivations) << "the two windows take the focus from each other";
+    EXPECT_EQ(newer->activations, newerActivations);
+
+    slot_->SetFocus();
+    EXPECT_TRUE(Pump([&] { return newer->Window().is_active(); }, 3000)) << "it gave the focus to an older window";
+    newer.Unload();
+    older.Unload();
 }
 
 TEST_F(FormTest, SetFocusOnAHiddenOrMinimisedFormRaisesError5) {

@@ -102,7 +102,6 @@ int main(int argc, char** argv) {
         std::filesystem::create_directories(folder);
         setenv(name, folder.c_str(), 1);
     }
-    setenv("WEBKIT_DISABLE_COMPOSITING_MODE", "1", 1);
     char* args[] = {argv[0], nullptr};
     platform::Init(1, args);
     platform::SetEndAction([] {});

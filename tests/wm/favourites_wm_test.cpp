@@ -54,3 +54,54 @@ TEST_F(ProgramTest, FavouritesCascadeUnderAWindowManager) {
     EXPECT_TRUE(Pump([] { return !frmFavMenu.Loaded(); }, 5000)) << "the cascade stays open behind the main window";
     EXPECT_TRUE(main.labFavs.Transparent());
 }
+
+// A click inside a sub-level gives that level the focus; when it closes, the window
+// manager hands the focus back to the main window. That is no activation by the
+// user: the level the pointer went back to stays open.
+TEST_F(ProgramTest, ALevelClickedAndClosedLeavesTheCascadeOpen) {
+    const std::string favorites = Module2::FindSystemFolder(CSIDL_FAVORITES);
+    std::filesystem::create_directories(favorites + "/News/Papers");
+    Start("about:blank");
+    FrmMain& main = frmMain.Get();
+    ASSERT_TRUE(Pump([&] { return main.Window().get_mapped(); }, 5000));
+    main.WaitForPlacement();
+
+    const auto pointAtRow = [](FrmFavMenu& level, const platform::Label& row) {
+        PointAt(TwipsToPixelsX(level.Left() + row.Left() + 300), TwipsToPixelsY(level.Top() + row.Top() + 110));
+    };
+    const auto level = [&](const std::string& path) -> FrmFavMenu* {
+        for (Form* form : LoadedForms())
+            if (auto* found = dynamic_cast<FrmFavMenu*>(form); found && found->labSource.Caption() == path) return found;
+        return nullptr;
+    };
+    const auto mappedLevel = [&](const std::string& path) {
+        return Pump([&] { return level(path) && level(path)->Window().get_mapped(); }, 5000);
+    };
+
+    const int titleX = TwipsToPixelsX(main.Left() + main.Picture9.Left() + main.labFavs.Left() + 300);
+    const int titleY = TwipsToPixelsY(main.Top() + main.Picture9.Top() + main.labFavs.Top() + 90);
+    PointAt(titleX, titleY);
+    Click();
+    PointAt(titleX + 2, titleY);
+    ASSERT_TRUE(mappedLevel(favorites));
+    FrmFavMenu& top = *level(favorites);
+    top.WaitForPlacement();
+    pointAtRow(top, top.labFolder(0));
+    ASSERT_TRUE(mappedLevel(favorites + "/News"));
+    FrmFavMenu& news = *level(favorites + "/News");
+    news.WaitForPlacement();
+    pointAtRow(news, news.labFolder(0));
+    Click();
+    ASSERT_TRUE(Pump([&] { return news.Window().is_active(); }, 5000)) << "the click gave the level no focus";
+    ASSERT_TRUE(mappedLevel(favorites + "/News/Papers"));
+
+    pointAtRow(top, top.labAdd);
+    ASSERT_TRUE(Pump([&] { return !level(favorites + "/News"); }, 5000));
+    EXPECT_FALSE(Pump([] { return !frmFavMenu.Loaded(); }, 1500)) << "the whole cascade closed";
+
+    // A click on the page still closes what is left.
+    PointAt(TwipsToPixelsX(main.Left() + main.Picture1.Left()) + 300,
+            TwipsToPixelsY(main.Top() + main.Picture1.Top() + main.Picture1.Height()) - 20);
+    Click();
+    EXPECT_TRUE(Pump([] { return !frmFavMenu.Loaded(); }, 5000)) << "the cascade stays open";
+}
