@@ -1,10 +1,31 @@
 #include "dialogs/FrmAddLaunch.h"
 
+#include <glib.h>
+
+#include <memory>
+
 #include "dialogs/Dialogs.h"
 #include "dialogs/FrmLaunch.h"
 #include "platform/error.h"
 
 using namespace platform;
+
+namespace {
+
+// The path as one word of a command line, which is split as a shell splits it: left
+// as it is when it splits back to itself, else quoted (blanks, quotes, backslashes).
+std::string CommandWord(const std::string& path) {
+    char** words = nullptr;
+    int count = 0;
+    if (g_shell_parse_argv(path.c_str(), &count, &words, nullptr)) {
+        const std::unique_ptr<char*, decltype(&g_strfreev)> owner(words, &g_strfreev);
+        if (count == 1 && path == words[0]) return path;
+    }
+    const std::unique_ptr<gchar, decltype(&g_free)> quoted(g_shell_quote(path.c_str()), &g_free);
+    return quoted.get();
+}
+
+}  // namespace
 
 FrmAddLaunch::FrmAddLaunch()
     : Form(FormStyle{.borderless = false, .showInTaskbar = false, .resizable = false, .controlBox = false}) {
@@ -59,7 +80,7 @@ void FrmAddLaunch::Command1_Click() {
 void FrmAddLaunch::Command2_Click() { Unload(); }
 
 // Programs carry no file extension here: the dialog's "Applications" filter lists
-// the files that may be executed.
+// the files that may be executed. The chosen path becomes the command line's program.
 void FrmAddLaunch::Command3_Click() {
     CommonDialog1.DialogTitle = "Add to launch menu";
     CommonDialog1.Filter = "Applications (*.exe)|*.exe|All files (*.*)|*.*";
@@ -68,5 +89,5 @@ void FrmAddLaunch::Command3_Click() {
     } catch (const ToolkitError&) {
         return;
     }
-    if (!CommonDialog1.FileName.empty()) Text2.SetText(CommonDialog1.FileName);
+    if (!CommonDialog1.FileName.empty()) Text2.SetText(CommandWord(CommonDialog1.FileName));
 }

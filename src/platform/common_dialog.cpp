@@ -6,9 +6,9 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <memory>
 
 #include "platform/error.h"
+#include "platform/text.h"
 
 namespace platform {
 
@@ -26,9 +26,56 @@ std::vector<std::string> Split(const std::string& text, char separator) {
     }
 }
 
-std::string Folded(const std::string& text) {
-    std::unique_ptr<char, decltype(&g_free)> folded(g_utf8_casefold(text.c_str(), -1), &g_free);
-    return folded.get();
+// The pattern that stands for every file that may be executed.
+const char* const ProgramsPattern = "*.exe";
+
+bool ListsPrograms(const FileFilter& filter) {
+    return std::find(filter.patterns.begin(), filter.patterns.end(), ProgramsPattern) != filter.patterns.end();
+}
+
+// The chooser asks a filter about a file with only the fields named in `contains`
+// set: the file's path for its list, the display name alone for the location bar's
+// completion, where a program cannot be told apart and is offered.
+gboolean ChooserLists(const GtkFileFilterInfo* info, gpointer data) {
+    const auto& filter = *static_cast<const FileFilter*>(data);
+    if ((info->contains & GTK_FILE_FILTER_FILENAME) && info->filename) return ListsFile(filter, info->filename);
+    if ((info->contains & GTK_FILE_FILTER_DISPLAY_NAME) && info->display_name)
+        return ListsPrograms(filter) || MatchesFilter(filter, info->display_name);
+    return TRUE;
+}
+
+// The extension that the filter's first pattern gives a name ("*.tab": ".tab"), if it gives one.
+std::string Extension(const FileFilter& filter) {
+    const std::string& pattern = filter.patterns.front();
+    if (pattern.rfind("*.", 0) != 0 || pattern == ProgramsPattern) return "";
+    const std::string extension = pattern.substr(1);
+    return extension.find_first_of("*?", 1) == std::string::npos ? extension : "";
+}
+
+// A name saved under a filter that would not list it gets the filter's extension.
+std::string WithExtensionOf(const FileFilter& filter, const std::string& path) {
+    if (MatchesFilter(filter, std::filesystem::path(path).filename().string())) return path;
+    return path + Extension(filter);
+}
+
+// The chooser makes its Save button sensitive when the name changes, asking for the file
+// before a folder typed into the name has loaded, and does not ask again once it has:
+// Enter then did nothing. Enter in the name asks again, so that a name that stands for
+// a file saves. (The name's completion list forwards its keys to the name itself.)
+void AnswerEnterWithTheTypedName(Gtk::FileChooserDialog& dialog) {
+    dialog.signal_map().connect([&dialog] {
+        Gtk::Widget* name = dialog.get_focus();
+        if (!name) return;
+        name->signal_key_press_event().connect(
+            [&dialog](GdkEventKey* event) {
+                const bool enter = event->keyval == GDK_KEY_Return || event->keyval == GDK_KEY_KP_Enter ||
+                                   event->keyval == GDK_KEY_ISO_Enter;
+                Gtk::Widget* save = dialog.get_widget_for_response(Gtk::RESPONSE_ACCEPT);
+                if (enter && save && !save->is_sensitive() && dialog.get_file()) save->set_sensitive(true);
+                return false;
+            },
+            false);
+    });
 }
 
 // Offers the previous file name: its folder, and its name (selected when the file exists).
@@ -61,17 +108,16 @@ std::vector<FileFilter> ParseFilter(const std::string& filter) {
 }
 
 bool MatchesFilter(const FileFilter& filter, const std::string& fileName) {
-    const std::string name = Folded(fileName);
+    const std::string name = FoldCase(fileName);
     for (const auto& pattern : filter.patterns) {
         if (pattern == "*.*" || pattern == "*") return true;
-        if (g_pattern_match_simple(Folded(pattern).c_str(), name.c_str())) return true;
+        if (g_pattern_match_simple(FoldCase(pattern).c_str(), name.c_str())) return true;
     }
     return false;
 }
 
 bool ListsFile(const FileFilter& filter, const std::string& path) {
-    const auto programs = std::find(filter.patterns.begin(), filter.patterns.end(), "*.exe");
-    if (programs != filter.patterns.end() && g_file_test(path.c_str(), G_FILE_TEST_IS_EXECUTABLE) &&
+    if (ListsPrograms(filter) && g_file_test(path.c_str(), G_FILE_TEST_IS_EXECUTABLE) &&
         !g_file_test(path.c_str(), G_FILE_TEST_IS_DIR))
         return true;
     return MatchesFilter(filter, std::filesystem::path(path).filename().string());
@@ -91,16 +137,25 @@ void CommonDialog::ShowChooser(bool save) {
         dialog.set_default_response(Gtk::RESPONSE_ACCEPT);
         dialog.set_position(Gtk::WIN_POS_CENTER);
         dialog.set_local_only(true);
-        for (const auto& entry : ParseFilter(Filter)) {
+        const auto filters = ParseFilter(Filter);
+        std::vector<Glib::RefPtr<Gtk::FileFilter>> gtkFilters;
+        for (const auto& entry : filters) {
             auto gtkFilter = Gtk::FileFilter::create();
             gtkFilter->set_name(entry.name);
-            gtkFilter->add_custom(Gtk::FILE_FILTER_FILENAME, [entry](const Gtk::FileFilter::Info& info) {
-                return ListsFile(entry, info.filename);
-            });
+            gtk_file_filter_add_custom(
+                gtkFilter->gobj(), static_cast<GtkFileFilterFlags>(GTK_FILE_FILTER_FILENAME | GTK_FILE_FILTER_DISPLAY_NAME),
+                ChooserLists, new FileFilter(entry), [](gpointer data) { delete static_cast<FileFilter*>(data); });
             dialog.add_filter(gtkFilter);
+            gtkFilters.push_back(gtkFilter);
         }
+        if (!gtkFilters.empty()) dialog.set_filter(gtkFilters.front());
         Propose(dialog, FileName, save);
-        if (dialog.run() == Gtk::RESPONSE_ACCEPT) chosen = dialog.get_filename();
+        if (save) AnswerEnterWithTheTypedName(dialog);
+        if (dialog.run() == Gtk::RESPONSE_ACCEPT) {
+            chosen = dialog.get_filename();
+            const auto shown = std::find(gtkFilters.begin(), gtkFilters.end(), dialog.get_filter());
+            if (save && shown != gtkFilters.end()) chosen = WithExtensionOf(filters[shown - gtkFilters.begin()], *chosen);
+        }
     }
     if (chosen) {
         FileName = *chosen;

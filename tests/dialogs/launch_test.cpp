@@ -3,6 +3,7 @@
 #include <gtkmm/entry.h>
 
 #include <filesystem>
+#include <fstream>
 #include <optional>
 #include <string>
 #include <vector>
@@ -14,6 +15,8 @@
 #include "menus/FrmMenu.h"
 #include "menus/MenuState.h"
 #include "platform/common_dialog.h"
+#include "platform/shell.h"
+#include "test_support.h"
 
 namespace {
 
@@ -125,6 +128,36 @@ TEST_F(LaunchTest, TheAddDialogNeedsBothTextsAndBrowseFillsOnlyThePath) {
     Press(add.Command2);
     EXPECT_FALSE(frmAddLaunch.Loaded());
     EXPECT_EQ(frmLaunch->lstNameList.ListCount(), 0) << "Cancel adds nothing";
+}
+
+// A program chosen with Browse... starts from its launch entry whatever its path
+// holds; a plain path is put into the command line as it is.
+TEST_F(LaunchTest, AProgramChosenWithBrowseStartsWhateverItsPathHolds) {
+    fs::create_directories(folder / "my programs");
+    const struct {
+        std::string name;
+        bool quoted;
+    } cases[] = {{"editor", false}, {"my programs/editor", true}, {"it's", true}, {"say \"hi\"\\now", true}};
+    frmLaunch->Show();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const fs::path program = folder / c.name;
+        const fs::path started = program.string() + ".started";
+        {
+            std::ofstream script(program);
+            script << "#!/bin/sh\ntouch \"$0.started\"\n";
+        }
+        fs::permissions(program, fs::perms::owner_all);
+        chosenFile = program.string();
+        FrmAddLaunch& add = frmAddLaunch.Get();
+        add.Text1.SetText(c.name);
+        Press(add.Command3);
+        EXPECT_EQ(add.Text2.Text() != program.string(), c.quoted) << add.Text2.Text();
+        Press(add.Command1);
+        const std::string command = frmLaunch->lstPathList.List(frmLaunch->lstPathList.ListCount() - 1);
+        ASSERT_NO_THROW(platform::Shell(command)) << command;
+        EXPECT_TRUE(testing_support::Pump([&] { return fs::exists(started); })) << command;
+    }
 }
 
 TEST_F(LaunchTest, ALaunchMenuThatCannotBeSavedIsSaidSoAndTheEditsStay) {
