@@ -9,7 +9,7 @@
 
 using namespace platform;
 
-FrmSplash::FrmSplash() : Form(FormStyle{.borderless = true, .showInTaskbar = false, .resizable = false}) {
+FrmSplash::FrmSplash() : Form(FormStyle{.borderless = true, .showInTaskbar = false, .resizable = false, .takesFocus = false}) {
     SetCaption("Quellin");
     SetWidth(6000);
     SetHeight(3750);

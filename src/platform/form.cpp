@@ -99,7 +99,7 @@ void DeleteSlotWhenIdle(FormSlotBase* slot) {
     DeleteWhenIdle([slot] { delete slot; });
 }
 
-Form::Form(FormStyle style) : window_(style.dropDown ? Gtk::WINDOW_POPUP : Gtk::WINDOW_TOPLEVEL) {
+Form::Form(FormStyle style) : window_(style.dropDown ? Gtk::WINDOW_POPUP : Gtk::WINDOW_TOPLEVEL), takesFocus_(style.takesFocus) {
     window_.set_decorated(!style.borderless);
     window_.set_skip_taskbar_hint(!style.showInTaskbar);
     window_.set_skip_pager_hint(!style.showInTaskbar);
@@ -110,6 +110,10 @@ Form::Form(FormStyle style) : window_(style.dropDown ? Gtk::WINDOW_POPUP : Gtk::
     window_.set_gravity(Gdk::GRAVITY_NORTH_WEST);
     if (!style.controlBox) TakeOutControlBox(window_, style.resizable);
     if (style.toolWindow) MakeToolWindow();
+    if (!takesFocus_) {
+        window_.set_accept_focus(false);
+        window_.set_focus_on_map(false);
+    }
     if (style.taskbarCarrier) {
         MakeInvisible();
         taskbarCarriers.push_back(this);
@@ -195,7 +199,7 @@ void Form::WatchWindow() {
         // focus follows the pointer in and out of it.
         if (active == active_ || dropDownWatch_) return;
         active_ = active;
-        if (!active && !window_.get_visible()) focusedWindowWentAt = g_get_monotonic_time();
+        if (!active && !window_.get_visible() && takesFocus_) focusedWindowWentAt = g_get_monotonic_time();
         // The focus passed on from a window of the program that went away: the user
         // has activated nothing, and the form hears neither Form_Activate nor Form_GotFocus.
         const auto carrier = [](const Form* form) {
@@ -214,7 +218,7 @@ void Form::WatchWindow() {
         DispatchWhileAlive([this, active] { active ? Form_Activate() : Form_Deactivate(); });
     });
     window_.signal_unmap().connect([this] {
-        if (active_) focusedWindowWentAt = g_get_monotonic_time();
+        if (active_ && takesFocus_) focusedWindowWentAt = g_get_monotonic_time();
     });
     window_.signal_configure_event().connect(
         [this](GdkEventConfigure* event) {

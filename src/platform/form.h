@@ -52,6 +52,10 @@ struct FormStyle {
     // screen; where the window manager holds part of it on screen, nothing of it
     // shows there and clicks pass through it.
     bool taskbarCarrier = false;
+    // False: a window that only shows something (a splash screen). It asks for no
+    // keyboard focus, and where it gets it all the same (without a window manager
+    // the focus follows the pointer), its going is no hand-over of the focus.
+    bool takesFocus = true;
 };
 
 // A window of the program. Geometry and window state are held here in twips and
@@ -153,6 +157,7 @@ private:
     bool loaded_ = false;
     bool everShown_ = false;
     bool active_ = false;
+    const bool takesFocus_;
     bool onScreen_ = false;  // mapped by the X server
     int modalDepth_ = 0;
     std::string caption_;
