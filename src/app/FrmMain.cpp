@@ -24,14 +24,6 @@ FrmMain::FrmMain() : Form(FormStyle{.borderless = true, .showInTaskbar = false})
     CreateTabs();
 }
 
-namespace {
-// Picture boxes of the face are placed at their design geometry, in twips.
-void Place(PictureBox& box, Container& in, double left, double top, double width, double height) {
-    box.PlaceIn(in);
-    box.Move(left, top, width, height);
-}
-}  // namespace
-
 void FrmMain::CreateFace() {
     Place(Picture4, *this, 0, 0, 9735, 300);
     Image1.PlaceIn(Picture4);

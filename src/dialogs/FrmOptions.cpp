@@ -28,11 +28,6 @@ const char* const BuiltinSkinName = "Default";
 const char* const BuiltinSkinFolder = "default";
 const char* const BuiltinSkinDescription = "Default Quellin Skin. Included with Version 0.6a onwards.";
 
-void Place(Control& control, Container& container, double left, double top, double width, double height) {
-    control.PlaceIn(container);
-    control.Move(left, top, width, height);
-}
-
 void PlaceLabel(Label& label, Container& container, double top, double height, const std::string& caption) {
     Place(label, container, 120, top, 3975, height);
     label.SetTransparent(true);

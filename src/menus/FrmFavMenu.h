@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "menus/MenuFrame.h"
 #include "platform/color.h"
 #include "platform/control_array.h"
 #include "platform/dirlistbox.h"
@@ -59,6 +60,9 @@ public:
     platform::PictureBox picBottom;
     platform::PictureBox picLeft;
     platform::PictureBox picRight;
+    MenuFrame FramePieces() {
+        return {picTopLeft, picTopRight, picBotLeft, picBotRight, picTop, picBottom, picLeft, picRight};
+    }
     platform::DirListBox Dir1;
     platform::FileListBox File1{"*.url"};
     platform::Label labOpen;    // "first" on the top level

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "menus/MenuFrame.h"
 #include "platform/control_array.h"
 #include "platform/form.h"
 #include "platform/label.h"
@@ -19,6 +20,9 @@ public:
     platform::ControlArray<platform::PictureBox> picSpacer{"picSpacer"};
     platform::PictureBox picTopLeft, picTopRight, picBotLeft, picBotRight;
     platform::PictureBox picTop, picBottom, picLeft, picRight;
+    MenuFrame FramePieces() {
+        return {picTopLeft, picTopRight, picBotLeft, picBotRight, picTop, picBottom, picLeft, picRight};
+    }
 
     void mnuText_Click(int Index);
     void mnuText_MouseMove(int Index);
