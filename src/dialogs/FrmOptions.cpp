@@ -219,7 +219,7 @@ void FrmOptions::Form_Load() {
     List2.AddItem(BuiltinSkinFolder);
     for (const std::string& folder : Dir1.Items()) {
         List1.AddItem(PlainText(General::ReadIni(folder + "/skin.ini", "name")));
-        List2.AddItem(std::filesystem::path(folder).filename().string());
+        List2.AddItem(General::GetFileName(folder));
     }
     labSkinTemp.SetCaption(SkinFolder);
     Check4.SetValue(NoAutoComplete != 0 ? vbChecked : vbUnchecked);

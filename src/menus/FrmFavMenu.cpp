@@ -1,10 +1,10 @@
 #include "menus/FrmFavMenu.h"
 
 #include <algorithm>
-#include <filesystem>
 
 #include "app/Forms.h"
 #include "app/State.h"
+#include "common/General.h"
 #include "common/ScreenSize.h"
 #include "common/TileBitmapModule.h"
 #include "platform/error.h"
@@ -19,9 +19,6 @@ OleColor FavMenuTextColour = 0;
 OleColor FavMenuHighlightText = 0;
 
 namespace {
-// The margin above the first row and below the last one.
-constexpr double RowMargin = 120;
-
 void PlaceShown(Control& control, Container& in, double left, double top, double width, double height, bool visible) {
     Place(control, in, left, top, width, height);
     control.SetVisible(visible);
@@ -32,9 +29,6 @@ void PlaceRow(Label& row, Container& in, double top, double width, const std::st
     row.SetTransparent(true);
     row.SetCaption(caption);
 }
-
-// The name of a listed folder, the last element of its path.
-std::string FolderName(const std::string& path) { return std::filesystem::path(path).filename().string(); }
 }  // namespace
 
 FrmFavMenu::FrmFavMenu() : Form(FormStyle{.borderless = true, .showInTaskbar = false, .resizable = false}) {
@@ -157,7 +151,7 @@ void FrmFavMenu::GetMenuItems(const std::string& Path) {
 
     const int folderCount = Dir1.ListCount();
     if (folderCount > 0) {
-        labFolder(0).SetCaption(FolderName(Dir1.List(0)));
+        labFolder(0).SetCaption(General::GetFileName(Dir1.List(0)));
         labFolder(0).SetVisible(true);
         picFolder(0).SetLeft(90);
         picFolder(0).SetTop(labFolder(0).Top());
@@ -165,7 +159,7 @@ void FrmFavMenu::GetMenuItems(const std::string& Path) {
         for (int i = 1; i < folderCount; ++i) {
             picFolder.Load(i);
             labFolder.Load(i);
-            labFolder(i).SetCaption(FolderName(Dir1.List(i)));
+            labFolder(i).SetCaption(General::GetFileName(Dir1.List(i)));
             labFolder(i).SetTop(labFolder(i - 1).Top() + labFolder(i - 1).Height());
             labFolder(i).SetVisible(true);
             picFolder(i).SetLeft(90);

@@ -40,11 +40,11 @@ public:
     void CheckVisibleItems();
 
     platform::PictureBox picMenuBack;
-    platform::ControlArray<platform::Label> labFolder{"labFolder"};
-    platform::ControlArray<platform::PictureBox> picFolder{"picFolder"};
-    platform::ControlArray<platform::PictureBox> picArrow{"picArrow"};
-    platform::ControlArray<platform::Label> labMenuItem{"labMenuItem"};
-    platform::ControlArray<platform::PictureBox> picLink{"picLink"};
+    platform::ControlArray<platform::Label> labFolder;
+    platform::ControlArray<platform::PictureBox> picFolder;
+    platform::ControlArray<platform::PictureBox> picArrow;
+    platform::ControlArray<platform::Label> labMenuItem;
+    platform::ControlArray<platform::PictureBox> picLink;
     platform::Label labAdd;
     platform::Label labOrganise;
     platform::PictureBox picSpacer;

@@ -16,8 +16,8 @@ public:
     // Highlights row Index and clears the others; -1 clears all.
     void ResetMenus(int Index);
 
-    platform::ControlArray<platform::Label> mnuText{"mnuText"};
-    platform::ControlArray<platform::PictureBox> picSpacer{"picSpacer"};
+    platform::ControlArray<platform::Label> mnuText;
+    platform::ControlArray<platform::PictureBox> picSpacer;
     platform::PictureBox picTopLeft, picTopRight, picBotLeft, picBotRight;
     platform::PictureBox picTop, picBottom, picLeft, picRight;
     MenuFrame FramePieces() {
