@@ -12,10 +12,10 @@
 #include <string_view>
 
 #include "app/Forms.h"
-#include "app/RecordedAddresses.h"
 #include "app/State.h"
 #include "common/General.h"
 #include "common/HtmlText.h"
+#include "common/RecordedAddresses.h"
 #include "platform/error.h"
 #include "platform/glib_ptr.h"
 

@@ -1,4 +1,4 @@
-#include "app/RecordedAddresses.h"
+#include "common/RecordedAddresses.h"
 
 #include <fcntl.h>
 #include <glib.h>
