@@ -2,8 +2,8 @@
 // it last stopped: the page is read whole, then grown, then cut short.
 #include <string>
 
-#include "app/RecordedAddresses.h"
 #include "common/General.h"
+#include "common/RecordedAddresses.h"
 #include "fuzz_file.h"
 #include "platform/error.h"
 

@@ -5,6 +5,7 @@
 #include "app/AppIcon.h"
 #include "app/BuiltinSkin.h"
 #include "app/Forms.h"
+#include "app/SkinTable.h"
 #include "app/State.h"
 #include "cookies/CookieForms.h"
 #include "cookies/FrmCleanup.h"
@@ -23,14 +24,6 @@ FrmMain::FrmMain() : Form(FormStyle{.borderless = true, .showInTaskbar = false})
     CreateFace();
     CreateTabs();
 }
-
-namespace {
-// Picture boxes of the face are placed at their design geometry, in twips.
-void Place(PictureBox& box, Container& in, double left, double top, double width, double height) {
-    box.PlaceIn(in);
-    box.Move(left, top, width, height);
-}
-}  // namespace
 
 void FrmMain::CreateFace() {
     Place(Picture4, *this, 0, 0, 9735, 300);
@@ -85,7 +78,7 @@ void FrmMain::CreateFace() {
     });
     // A loaded frame starts as a copy of frame 0, picture included: each gets its own after loading.
     PicStore(0).SetPicture(Picture(BuiltinSkin::Frame(0)));
-    for (int i = 1; i <= 8; ++i) {
+    for (int i = 1; i < SkinTable::FrameCount; ++i) {
         PicStore.Load(i);
         PicStore(i).SetPicture(Picture(BuiltinSkin::Frame(i)));
     }
@@ -226,7 +219,7 @@ void FrmMain::Form_Load() {
     StatusBar1.SetForeColor(StatusTextColour);
     picProgress.SetBackColor(ProgressBarColour);
     BusyFrame = 0;
-    Picture3.SetPicture(PicStore(8).GetPicture());
+    Picture3.SetPicture(PicStore(SkinTable::IdleFrame).GetPicture());
     CurrentTab = 0;
 
     std::string address = Command();

@@ -80,11 +80,11 @@ public:
     platform::Label Label5;   // Tabs
     platform::Label Label4;   // Help
     platform::PictureBox Picture3;
-    platform::ControlArray<platform::PictureBox> PicStore{"PicStore"};
+    platform::ControlArray<platform::PictureBox> PicStore;
 
     // Toolbar with its buttons and the address bar.
     platform::PictureBox CoolBar1;
-    platform::ControlArray<platform::PictureBox> picButton{"picButton"};
+    platform::ControlArray<platform::PictureBox> picButton;
     platform::ComboBox Combo1;
 
     // Tabs: the strip, its arrows, the browser area and the three arrays that share an index.
@@ -92,9 +92,9 @@ public:
     platform::PictureBox picTabLeft;
     platform::PictureBox picTabRight;
     platform::PictureBox Picture1;
-    platform::ControlArray<platform::WebBrowser> WebBrowser1{"WebBrowser1"};
-    platform::ControlArray<platform::PictureBox> picTab{"picTab"};
-    platform::ControlArray<platform::Timer> Timer1{"Timer1"};
+    platform::ControlArray<platform::WebBrowser> WebBrowser1;
+    platform::ControlArray<platform::PictureBox> picTab;
+    platform::ControlArray<platform::Timer> Timer1;
 
     // Status bar.
     platform::PictureBox Picture10;

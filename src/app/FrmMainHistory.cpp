@@ -12,11 +12,12 @@
 #include <string_view>
 
 #include "app/Forms.h"
-#include "app/RecordedAddresses.h"
 #include "app/State.h"
 #include "common/General.h"
 #include "common/HtmlText.h"
+#include "common/RecordedAddresses.h"
 #include "platform/error.h"
+#include "platform/glib_ptr.h"
 
 using namespace platform;
 
@@ -26,11 +27,6 @@ using DateTime = std::unique_ptr<GDateTime, decltype(&g_date_time_unref)>;
 using File = std::unique_ptr<std::FILE, decltype(&std::fclose)>;
 
 DateTime Now() { return DateTime(g_date_time_new_now_local(), &g_date_time_unref); }
-
-std::string TakeGString(gchar* text) {
-    const std::unique_ptr<gchar, decltype(&g_free)> owner(text, &g_free);
-    return owner ? std::string(owner.get()) : std::string();
-}
 
 std::string Format(GDateTime* moment, const char* format) { return TakeGString(g_date_time_format(moment, format)); }
 

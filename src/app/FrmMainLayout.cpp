@@ -1,6 +1,7 @@
 #include <cmath>
 
 #include "app/Forms.h"
+#include "app/SkinTable.h"
 #include "common/CenterPart2.h"
 #include "common/ScreenSize.h"
 #include "common/TileBitmapModule.h"
@@ -84,7 +85,7 @@ void FrmMain::Form_Resize() {
 void FrmMain::ResizeForm() {
     Form_Resize();
     BusyFrame = 0;
-    Picture3.SetPicture(PicStore(8).GetPicture());
+    Picture3.SetPicture(PicStore(SkinTable::IdleFrame).GetPicture());
 }
 
 void FrmMain::MaxiWindow() {

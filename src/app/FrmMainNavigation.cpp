@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "app/Forms.h"
+#include "app/SkinTable.h"
 #include "app/State.h"
 #include "platform/error.h"
 
@@ -100,7 +101,7 @@ void FrmMain::Timer1_Timer(int Index) {
         if (!WebBrowser1(Index).Busy()) {
             Timer2.SetEnabled(false);
             Timer1(Index).SetEnabled(false);
-            Picture3.SetPicture(PicStore(8).GetPicture());
+            Picture3.SetPicture(PicStore(SkinTable::IdleFrame).GetPicture());
             UpDateHistory(Index);
         } else {
             Timer2.SetEnabled(true);
@@ -128,11 +129,11 @@ void FrmMain::RemoveDeadTab(int Index) {
     // No poll of the removed tab will ever find it idle: the animation stops as if it
     // had, and a tab still loading takes it up again at its next poll.
     Timer2.SetEnabled(false);
-    Picture3.SetPicture(PicStore(8).GetPicture());
+    Picture3.SetPicture(PicStore(SkinTable::IdleFrame).GetPicture());
 }
 
 void FrmMain::Timer2_Timer() {
-    if (BusyFrame == 8) BusyFrame = 0;
+    if (BusyFrame == SkinTable::IdleFrame) BusyFrame = 0;
     Picture3.SetPicture(PicStore(BusyFrame).GetPicture());
     ++BusyFrame;
 }

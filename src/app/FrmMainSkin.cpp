@@ -37,7 +37,7 @@ void FrmMain::LoadSkin(const std::string& SkinPath) {
             Timer2.SetInterval(static_cast<int>(std::nearbyint(interval)));
         });
         Try([&] { PicStore(0).SetPicture(LoadPicture(file("1.bmp"))); });
-        for (int i = 1; i <= 8; ++i)
+        for (int i = 1; i < SkinTable::FrameCount; ++i)
             Try([&] { PicStore(i).SetPicture(LoadPicture(file(std::to_string(i + 1) + ".bmp"))); });
     }
 

@@ -1,13 +1,13 @@
 #include "app/FrmPopup.h"
 
 #include <cairomm/context.h>
-#include <gdkmm/screen.h>
 
 #include <cmath>
 
 #include "app/Forms.h"
+#include "common/FormFont.h"
 #include "platform/picture.h"
-#include "platform/twips.h"
+#include "platform/screen.h"
 
 using namespace platform;
 
@@ -49,8 +49,7 @@ FrmPopup::FrmPopup()
     Picture1.SetPicture(QuestionIcon());
 
     // The dialog font of the window's design: its texts fit their boxes in it.
-    for (Label* label : {&Label1, &Label2}) label->SetFont("Arial", 8, false);
-    for (CommandButton* button : {&OKButton, &CancelButton, &Command1}) button->SetFont("Arial", 8, false);
+    SetFormFont(8, false, Label1, Label2, OKButton, CancelButton, Command1);
 
     Label1.PlaceIn(*this);
     Label1.Move(960, 120, 3735, 255);
@@ -78,10 +77,9 @@ FrmPopup::FrmPopup()
 // Centred on the main window, or on the screen when there is none.
 void FrmPopup::Form_Load() {
     if (auto* owner = frmMain.IfLoaded(); owner && owner->Visible()) {
-        Move(owner->Left() + (owner->Width() - Width()) / 2, owner->Top() + (owner->Height() - Height()) / 2);
+        CentreOver(*this, *owner);
     } else {
-        auto screen = Gdk::Screen::get_default();
-        Move((PixelsToTwipsX(screen->get_width()) - Width()) / 2, (PixelsToTwipsY(screen->get_height()) - Height()) / 2);
+        CentreOnScreen(*this);
     }
     OKButton.SetFocus();
 }

@@ -1,11 +1,10 @@
 #include "app/FrmSplash.h"
 
-#include <gdkmm/screen.h>
-
 #include "app/Forms.h"
 #include "app/SplashPicture.h"
 #include "app/State.h"
-#include "platform/twips.h"
+#include "common/FormFont.h"
+#include "platform/screen.h"
 
 using namespace platform;
 
@@ -13,8 +12,7 @@ FrmSplash::FrmSplash() : Form(FormStyle{.borderless = true, .showInTaskbar = fal
     SetCaption("Quellin");
     SetWidth(6000);
     SetHeight(3750);
-    auto screen = Gdk::Screen::get_default();
-    Move((PixelsToTwipsX(screen->get_width()) - Width()) / 2, (PixelsToTwipsY(screen->get_height()) - Height()) / 2);
+    CentreOnScreen(*this);
 
     Picture1.PlaceIn(*this);
     Picture1.Move(0, 0, 6000, 3750);
@@ -28,7 +26,7 @@ FrmSplash::FrmSplash() : Form(FormStyle{.borderless = true, .showInTaskbar = fal
     Label1.Move(450, 3240, 5100, 270);
     Label1.SetCaption("Initialising...");
     Label2.Move(4200, 1905, 1350, 270);
-    Label2.SetFont("Arial", 9, true);
+    SetFormFont(9, true, Label2);
     Label2.SetAlignment(Label::Align::Right);
     Label2.SetCaption("Ver 0.6a");
     Label3.Move(450, 2460, 5100, 270);

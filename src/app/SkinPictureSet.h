@@ -3,6 +3,7 @@
 #include <array>
 #include <string_view>
 
+#include "app/SkinTable.h"
 #include "platform/picturebox.h"
 
 // The hidden picture boxes that hold the current skin's 64 pieces. Each starts
@@ -17,5 +18,5 @@ public:
     platform::PictureBox& At(int tableIndex) { return boxes_[tableIndex]; }
 
 private:
-    std::array<platform::PictureBox, 64> boxes_;
+    std::array<platform::PictureBox, SkinTable::PieceCount> boxes_;
 };

@@ -9,12 +9,12 @@
 #include <array>
 #include <cerrno>
 #include <filesystem>
-#include <memory>
 #include <string_view>
 #include <system_error>
 #include <utility>
 
 #include "platform/error.h"
+#include "platform/glib_ptr.h"
 #include "platform/regular_file.h"
 #include "platform/text.h"
 
@@ -26,11 +26,6 @@ constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
 
 platform::ToolkitError AccessError() {
     return platform::ToolkitError(platform::errors::PathFileAccessError, "Path/File access error");
-}
-
-std::string TakeGString(gchar* text) {
-    const std::unique_ptr<gchar, decltype(&g_free)> owner(text, &g_free);
-    return std::string(owner.get());
 }
 
 bool IsValidUtf8(const std::string& text) {
@@ -50,12 +45,21 @@ bool IsKeyLine(const std::string& line, const std::string& keyLine) {
 
 }  // namespace
 
-std::string LowerCase(const std::string& text) {
-    const bool ascii = std::all_of(text.begin(), text.end(), [](char ch) { return (ch & 0x80) == 0; });
-    if (!ascii && IsValidUtf8(text)) return TakeGString(g_utf8_strdown(text.data(), text.size()));
-    std::string lowered = text;
-    std::transform(lowered.begin(), lowered.end(), lowered.begin(), g_ascii_tolower);
+std::string LowerCase(std::string_view text) {
+    std::string lowered;
+    LowerCaseInto(text, lowered);
     return lowered;
+}
+
+void LowerCaseInto(std::string_view text, std::string& lowered) {
+    const bool ascii = std::all_of(text.begin(), text.end(), [](char ch) { return (ch & 0x80) == 0; });
+    if (!ascii && g_utf8_validate_len(text.data(), text.size(), nullptr)) {
+        const platform::GCharPtr down(g_utf8_strdown(text.data(), static_cast<gssize>(text.size())));
+        lowered = down.get();
+        return;
+    }
+    lowered.assign(text);
+    std::transform(lowered.begin(), lowered.end(), lowered.begin(), g_ascii_tolower);
 }
 
 int OpenRegularFile(const std::string& path, int flags) { return platform::OpenRegularFile(path, flags); }
@@ -171,7 +175,7 @@ bool ReadListFile(const std::string& path, std::vector<std::string>& lines) {
 }
 
 std::string ReverseString(const std::string& text) {
-    if (IsValidUtf8(text)) return TakeGString(g_utf8_strreverse(text.data(), text.size()));
+    if (IsValidUtf8(text)) return platform::TakeGString(g_utf8_strreverse(text.data(), text.size()));
     return std::string(text.rbegin(), text.rend());
 }
 

@@ -5,6 +5,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/whole_file.h"
@@ -61,7 +62,9 @@ std::string ReadIniBlock(const std::string& fileName, const std::string& key);
 
 // The text with its letters lowered: letters of every script in UTF-8 text, only
 // the ASCII letters in text that is no valid UTF-8 (or is plain ASCII).
-std::string LowerCase(const std::string& text);
+std::string LowerCase(std::string_view text);
+// The same into lowered, reusing its storage: for a caller lowering line after line.
+void LowerCaseInto(std::string_view text, std::string& lowered);
 
 // The characters of the text in reverse order (UTF-8 characters stay whole).
 std::string ReverseString(const std::string& text);

@@ -6,6 +6,7 @@
 
 #include "app/Forms.h"
 #include "app/State.h"
+#include "common/FormFont.h"
 #include "cookies/CookieForms.h"
 #include "cookies/CookieLists.h"
 #include "cookies/CookieNames.h"
@@ -25,11 +26,11 @@ FrmCleanup::FrmCleanup() : Form(FormStyle{.resizable = false, .controlBox = fals
 
     Label1.PlaceIn(*this);
     Label1.Move(120, 120, 2175, 255);
-    Label1.SetFont("Arial", 8, false);
+    SetFormFont(8, false, Label1);
     Label1.SetCaption("Quellin is closing down...");
     Label2.PlaceIn(*this);
     Label2.Move(120, 360, 1455, 255);
-    Label2.SetFont("Arial", 8, true);
+    SetFormFont(8, true, Label2);
     Label2.SetCaption("Please wait...");
 }
 

@@ -1,6 +1,7 @@
 #include "cookies/FrmCookies.h"
 
 #include "app/Forms.h"
+#include "common/FormFont.h"
 #include "cookies/CookieForms.h"
 #include "cookies/CookieLists.h"
 #include "platform/busy_pointer.h"
@@ -48,10 +49,7 @@ FrmCookies::FrmCookies() : Form(FormStyle{.showInTaskbar = false, .controlBox = 
     Command3.SetCaption("Close");
     Command3.SetDefault(true);
 
-    Frame1.SetFont("Arial", 8, false);
-    Label1.SetFont("Arial", 8, false);
-    lstAllCookies.SetFont("Arial", 8, false);
-    for (CommandButton* button : {&Command1, &Command2, &Command3}) button->SetFont("Arial", 8, false);
+    SetFormFont(8, false, Frame1, Label1, lstAllCookies, Command1, Command2, Command3);
 
     Command1.Click = [this] { Command1_Click(); };
     Command2.Click = [this] { Command2_Click(); };

@@ -4,6 +4,7 @@
 
 #include "app/Forms.h"
 #include "app/State.h"
+#include "common/FormFont.h"
 #include "common/General.h"
 #include "cookies/CookieForms.h"
 #include "cookies/CookieLists.h"
@@ -50,11 +51,7 @@ FrmFilter::FrmFilter() : Form(FormStyle{.showInTaskbar = false, .resizable = fal
     Command3.Move(3360, 4320, 1215, 375);
     Command3.SetCaption("Close");
 
-    Frame1.SetFont("Arial", 8, false);
-    for (Label* label : {&Label1, &Label2}) label->SetFont("Arial", 8, false);
-    Text1.SetFont("Arial", 8, false);
-    lstFilter.SetFont("Arial", 8, false);
-    for (CommandButton* button : {&Command1, &Command2, &Command3}) button->SetFont("Arial", 8, false);
+    SetFormFont(8, false, Frame1, Label1, Label2, Text1, lstFilter, Command1, Command2, Command3);
 
     Command1.Click = [this] { Command1_Click(); };
     Command2.Click = [this] { Command2_Click(); };

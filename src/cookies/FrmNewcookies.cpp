@@ -2,6 +2,7 @@
 
 #include "app/Forms.h"
 #include "app/State.h"
+#include "common/FormFont.h"
 #include "cookies/CookieForms.h"
 #include "cookies/CookieLists.h"
 #include "cookies/CookieNames.h"
@@ -57,12 +58,8 @@ FrmNewcookies::FrmNewcookies() : Form(FormStyle{.resizable = false, .controlBox 
     cmdClose.Move(3720, 4080, 1215, 375);
     cmdClose.SetCaption("Close");
 
-    SSTab1.SetFont("Arial", 8, false);
-    for (Frame* frame : {&Frame1, &Frame2}) frame->SetFont("Arial", 8, false);
-    for (Label* label : {&Label1, &Label2}) label->SetFont("Arial", 8, false);
-    for (ListBox* list : {&lstNewCookies, &lstAllCookies}) list->SetFont("Arial", 8, false);
-    for (CommandButton* button : {&Command1, &Command2, &Command3, &Command4, &cmdClose})
-        button->SetFont("Arial", 8, false);
+    SetFormFont(8, false, SSTab1, Frame1, Frame2, Label1, Label2, lstNewCookies, lstAllCookies, Command1, Command2,
+                Command3, Command4, cmdClose);
 
     Command1.Click = [this] { Command1_Click(); };
     Command2.Click = [this] { Command2_Click(); };

@@ -4,6 +4,7 @@
 #include "dialogs/FrmAddLaunch.h"
 #include "dialogs/FrmLaunch.h"
 #include "dialogs/FrmOptions.h"
+#include "platform/screen.h"
 
 platform::FormSlot<FrmOptions> frmOptions;
 platform::FormSlot<FrmLaunch> frmLaunch;
@@ -13,5 +14,5 @@ platform::FormSlot<FrmAbout> frmAbout;
 void CentreOnOwner(platform::Form& dialog, platform::Form* owner) {
     if (!owner || !owner->Visible()) return;
     dialog.Window().set_transient_for(owner->Window());
-    dialog.Move(owner->Left() + (owner->Width() - dialog.Width()) / 2, owner->Top() + (owner->Height() - dialog.Height()) / 2);
+    platform::CentreOver(dialog, *owner);
 }

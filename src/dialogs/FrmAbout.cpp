@@ -2,15 +2,15 @@
 
 #include <glib.h>
 
-#include <memory>
-
 #include "app/Forms.h"
 #include "app/FrmMain.h"
 #include "app/State.h"
+#include "common/FormFont.h"
 #include "common/General.h"
 #include "dialogs/Dialogs.h"
 #include "platform/error.h"
 #include "platform/focus_keeper.h"
+#include "platform/glib_ptr.h"
 #include "platform/key_store.h"
 #include "platform/msgbox.h"
 #include "platform/shell.h"
@@ -29,8 +29,7 @@ constexpr OleColor LinkColour = 0xC00000;
 
 // A path as one word of a command line, whatever blanks or quotes it holds.
 std::string Quoted(const std::string& path) {
-    const std::unique_ptr<gchar, decltype(&g_free)> quoted(g_shell_quote(path.c_str()), &g_free);
-    return quoted.get();
+    return TakeGString(g_shell_quote(path.c_str()));
 }
 
 }  // namespace
@@ -68,7 +67,7 @@ FrmAbout::FrmAbout()
         text.label.SetCaption(text.caption);
         text.label.SetTransparent(true);
         // The disclaimer keeps the toolkit's own font.
-        if (&text.label != &Label3) text.label.SetFont("Arial", text.fontSize, text.bold);
+        if (&text.label != &Label3) SetFormFont(text.fontSize, text.bold, text.label);
     }
     for (Label* link : {&Label4, &Label5}) {
         link->SetWidth(2400);  // only the address itself answers the pointer

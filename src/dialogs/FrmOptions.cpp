@@ -28,11 +28,6 @@ const char* const BuiltinSkinName = "Default";
 const char* const BuiltinSkinFolder = "default";
 const char* const BuiltinSkinDescription = "Default Quellin Skin. Included with Version 0.6a onwards.";
 
-void Place(Control& control, Container& container, double left, double top, double width, double height) {
-    control.PlaceIn(container);
-    control.Move(left, top, width, height);
-}
-
 void PlaceLabel(Label& label, Container& container, double top, double height, const std::string& caption) {
     Place(label, container, 120, top, 3975, height);
     label.SetTransparent(true);
@@ -224,7 +219,7 @@ void FrmOptions::Form_Load() {
     List2.AddItem(BuiltinSkinFolder);
     for (const std::string& folder : Dir1.Items()) {
         List1.AddItem(PlainText(General::ReadIni(folder + "/skin.ini", "name")));
-        List2.AddItem(std::filesystem::path(folder).filename().string());
+        List2.AddItem(General::GetFileName(folder));
     }
     labSkinTemp.SetCaption(SkinFolder);
     Check4.SetValue(NoAutoComplete != 0 ? vbChecked : vbUnchecked);

@@ -1,10 +1,10 @@
 #include "menus/FrmFavMenu.h"
 
 #include <algorithm>
-#include <filesystem>
 
 #include "app/Forms.h"
 #include "app/State.h"
+#include "common/General.h"
 #include "common/ScreenSize.h"
 #include "common/TileBitmapModule.h"
 #include "platform/error.h"
@@ -19,30 +19,23 @@ OleColor FavMenuTextColour = 0;
 OleColor FavMenuHighlightText = 0;
 
 namespace {
-// The margin above the first row and below the last one.
-constexpr double RowMargin = 120;
-
-void Place(Control& control, Container& in, double left, double top, double width, double height, bool visible) {
-    control.PlaceIn(in);
-    control.Move(left, top, width, height);
+void PlaceShown(Control& control, Container& in, double left, double top, double width, double height, bool visible) {
+    Place(control, in, left, top, width, height);
     control.SetVisible(visible);
 }
 
 void PlaceRow(Label& row, Container& in, double top, double width, const std::string& caption) {
-    Place(row, in, 360, top, width, 225, false);
+    PlaceShown(row, in, 360, top, width, 225, false);
     row.SetTransparent(true);
     row.SetCaption(caption);
 }
-
-// The name of a listed folder, the last element of its path.
-std::string FolderName(const std::string& path) { return std::filesystem::path(path).filename().string(); }
 }  // namespace
 
 FrmFavMenu::FrmFavMenu() : Form(FormStyle{.borderless = true, .showInTaskbar = false, .resizable = false}) {
     Surface().SetBackColor(0x00C0C0C0);
     SetWidth(3135);
     SetHeight(2895);
-    Place(picMenuBack, *this, 0, 0, 3135, 2895, true);
+    PlaceShown(picMenuBack, *this, 0, 0, 3135, 2895, true);
     CreateRows();
     CreateScrollArrows();
     CreateFrame();
@@ -73,37 +66,37 @@ void FrmFavMenu::CreateRows() {
     });
     PlaceRow(labAdd, picMenuBack, 840, 1380, "Add to Favourites...");
     PlaceRow(labOrganise, picMenuBack, 480, 1935, "Organise Favourites...");
-    picFolder.Create([this](PictureBox& icon, int) { Place(icon, picMenuBack, 0, 360, 210, 210, false); });
+    picFolder.Create([this](PictureBox& icon, int) { PlaceShown(icon, picMenuBack, 0, 360, 210, 210, false); });
     picArrow.Create([this](PictureBox& arrow, int index) {
-        Place(arrow, picMenuBack, 360, 720, 210, 210, false);
+        PlaceShown(arrow, picMenuBack, 360, 720, 210, 210, false);
         arrow.MouseMove = [this, index](int, int, double, double) { labFolder_MouseMove(index); };
     });
     picLink.Create([this](PictureBox& icon, int index) {
-        Place(icon, picMenuBack, 360, 360, 210, 210, false);
+        PlaceShown(icon, picMenuBack, 360, 360, 210, 210, false);
         icon.MouseMove = [this, index](int, int, double, double) { labMenuItem_MouseMove(index); };
         icon.Click = [this, index] { labMenuItem_Click(index); };
     });
-    Place(picSpacer, picMenuBack, 0, 720, 2775, 255, false);
+    PlaceShown(picSpacer, picMenuBack, 0, 720, 2775, 255, false);
 }
 
 void FrmFavMenu::CreateScrollArrows() {
-    Place(labScroll, picMenuBack, 1080, 2280, 615, 135, true);
+    PlaceShown(labScroll, picMenuBack, 1080, 2280, 615, 135, true);
     labScroll.SetTransparent(true);
     labScroll.SetCaption("");
-    Place(labScrollUp, picMenuBack, 0, 2280, 855, 255, false);
+    PlaceShown(labScrollUp, picMenuBack, 0, 2280, 855, 255, false);
     labScrollUp.SetTransparent(true);
     labScrollUp.SetCaption("");
-    Place(picScroll, picMenuBack, 2520, 2520, 210, 210, true);
-    Place(picScrollUp, picMenuBack, 480, 1680, 210, 210, false);
+    PlaceShown(picScroll, picMenuBack, 2520, 2520, 210, 210, true);
+    PlaceShown(picScrollUp, picMenuBack, 480, 1680, 210, 210, false);
 }
 
 void FrmFavMenu::CreateFrame() {
     for (PictureBox* corner : {&picTopLeft, &picTopRight, &picBotLeft, &picBotRight})
-        Place(*corner, picMenuBack, 0, 0, 30, 30, true);
-    Place(picTop, picMenuBack, 0, 0, 3135, 30, true);
-    Place(picBottom, picMenuBack, 0, 0, 3135, 30, true);
-    Place(picLeft, picMenuBack, 0, 0, 30, 2895, true);
-    Place(picRight, picMenuBack, 0, 0, 30, 2895, true);
+        PlaceShown(*corner, picMenuBack, 0, 0, 30, 30, true);
+    PlaceShown(picTop, picMenuBack, 0, 0, 3135, 30, true);
+    PlaceShown(picBottom, picMenuBack, 0, 0, 3135, 30, true);
+    PlaceShown(picLeft, picMenuBack, 0, 0, 30, 2895, true);
+    PlaceShown(picRight, picMenuBack, 0, 0, 30, 2895, true);
 }
 
 void FrmFavMenu::WireEvents() {
@@ -158,7 +151,7 @@ void FrmFavMenu::GetMenuItems(const std::string& Path) {
 
     const int folderCount = Dir1.ListCount();
     if (folderCount > 0) {
-        labFolder(0).SetCaption(FolderName(Dir1.List(0)));
+        labFolder(0).SetCaption(General::GetFileName(Dir1.List(0)));
         labFolder(0).SetVisible(true);
         picFolder(0).SetLeft(90);
         picFolder(0).SetTop(labFolder(0).Top());
@@ -166,7 +159,7 @@ void FrmFavMenu::GetMenuItems(const std::string& Path) {
         for (int i = 1; i < folderCount; ++i) {
             picFolder.Load(i);
             labFolder.Load(i);
-            labFolder(i).SetCaption(FolderName(Dir1.List(i)));
+            labFolder(i).SetCaption(General::GetFileName(Dir1.List(i)));
             labFolder(i).SetTop(labFolder(i - 1).Top() + labFolder(i - 1).Height());
             labFolder(i).SetVisible(true);
             picFolder(i).SetLeft(90);
@@ -282,14 +275,7 @@ void FrmFavMenu::GetMenuItems(const std::string& Path) {
     picScrollUp.SetTop(picTop.Height());
     picScrollUp.SetLeft(levelWidth / 2 - picScrollUp.Width() / 2);
 
-    picTopLeft.Move(0, 0, picTopLeft.Width(), picTopLeft.Height());
-    picTopRight.Move(levelWidth - picTopRight.Width(), 0, picTopRight.Width(), picTopRight.Height());
-    picBotRight.Move(picTopRight.Left(), levelHeight - picBotRight.Height(), picBotRight.Width(), picBotRight.Height());
-    picBotLeft.Move(0, picBotRight.Top(), picBotLeft.Width(), picBotLeft.Height());
-    picTop.Move(0, 0, levelWidth, picTop.Height());
-    picLeft.Move(0, 0, picLeft.Width(), levelHeight);
-    picRight.Move(picTopRight.Left(), 0, picRight.Width(), levelHeight);
-    picBottom.Move(0, picBotRight.Top(), levelWidth, picBottom.Height());
+    FramePieces().Place(levelWidth, levelHeight);
 
     TileFrame();
 
@@ -299,14 +285,7 @@ void FrmFavMenu::GetMenuItems(const std::string& Path) {
 
 void FrmFavMenu::TileFrame() {
     auto& skin = frmMain->Skin;
-    TileBitmap(picTopLeft, skin["picMnuTopLeft"]);
-    TileBitmap(picTop, skin["picMnuTop"]);
-    TileBitmap(picTopRight, skin["picMnuTopRight"]);
-    TileBitmap(picRight, skin["picMnuRight"]);
-    TileBitmap(picBotRight, skin["picMnuBotRight"]);
-    TileBitmap(picBottom, skin["picMnuBottom"]);
-    TileBitmap(picBotLeft, skin["picMnuBotLeft"]);
-    TileBitmap(picLeft, skin["picMnuLeft"]);
+    FramePieces().Tile(skin);
     TileBitmap(picMenuBack, skin["picMnuBack"]);
     TileBitmap(picSpacer, skin["picMnuSpacer"]);
 }

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "menus/MenuFrame.h"
 #include "platform/color.h"
 #include "platform/control_array.h"
 #include "platform/dirlistbox.h"
@@ -39,11 +40,11 @@ public:
     void CheckVisibleItems();
 
     platform::PictureBox picMenuBack;
-    platform::ControlArray<platform::Label> labFolder{"labFolder"};
-    platform::ControlArray<platform::PictureBox> picFolder{"picFolder"};
-    platform::ControlArray<platform::PictureBox> picArrow{"picArrow"};
-    platform::ControlArray<platform::Label> labMenuItem{"labMenuItem"};
-    platform::ControlArray<platform::PictureBox> picLink{"picLink"};
+    platform::ControlArray<platform::Label> labFolder;
+    platform::ControlArray<platform::PictureBox> picFolder;
+    platform::ControlArray<platform::PictureBox> picArrow;
+    platform::ControlArray<platform::Label> labMenuItem;
+    platform::ControlArray<platform::PictureBox> picLink;
     platform::Label labAdd;
     platform::Label labOrganise;
     platform::PictureBox picSpacer;
@@ -59,6 +60,9 @@ public:
     platform::PictureBox picBottom;
     platform::PictureBox picLeft;
     platform::PictureBox picRight;
+    MenuFrame FramePieces() {
+        return {picTopLeft, picTopRight, picBotLeft, picBotRight, picTop, picBottom, picLeft, picRight};
+    }
     platform::DirListBox Dir1;
     platform::FileListBox File1{"*.url"};
     platform::Label labOpen;    // "first" on the top level

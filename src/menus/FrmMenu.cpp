@@ -2,12 +2,11 @@
 
 #include <glib.h>
 
-#include <memory>
-
 #include "app/Forms.h"
 #include "app/State.h"
 #include "menus/MenuModule.h"
 #include "menus/MenuState.h"
+#include "platform/glib_ptr.h"
 
 using namespace platform;
 
@@ -63,9 +62,8 @@ void FrmMenu::mnuText_Click(int Index) {
     // A launch name read from a file in another encoding is lower-cased byte by byte.
     const std::string& caption = mnuText(Index).Caption();
     const bool utf8 = g_utf8_validate(caption.c_str(), static_cast<gssize>(caption.size()), nullptr);
-    std::unique_ptr<char, decltype(&g_free)> command(
-        utf8 ? g_utf8_strdown(caption.c_str(), -1) : g_ascii_strdown(caption.c_str(), -1), &g_free);
-    MenuModule::MenuCommand(command.get());
+    MenuModule::MenuCommand(
+        TakeGString(utf8 ? g_utf8_strdown(caption.c_str(), -1) : g_ascii_strdown(caption.c_str(), -1)));
     frmMain->ResetButtons(-1);
     frmMain->ResetMenus(frmMain->labDummy);
     // A command that opened a window has closed the menu already.

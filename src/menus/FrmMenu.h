@@ -1,5 +1,6 @@
 #pragma once
 
+#include "menus/MenuFrame.h"
 #include "platform/control_array.h"
 #include "platform/form.h"
 #include "platform/label.h"
@@ -15,10 +16,13 @@ public:
     // Highlights row Index and clears the others; -1 clears all.
     void ResetMenus(int Index);
 
-    platform::ControlArray<platform::Label> mnuText{"mnuText"};
-    platform::ControlArray<platform::PictureBox> picSpacer{"picSpacer"};
+    platform::ControlArray<platform::Label> mnuText;
+    platform::ControlArray<platform::PictureBox> picSpacer;
     platform::PictureBox picTopLeft, picTopRight, picBotLeft, picBotRight;
     platform::PictureBox picTop, picBottom, picLeft, picRight;
+    MenuFrame FramePieces() {
+        return {picTopLeft, picTopRight, picBotLeft, picBotRight, picTop, picBottom, picLeft, picRight};
+    }
 
     void mnuText_Click(int Index);
     void mnuText_MouseMove(int Index);

@@ -77,25 +77,10 @@ void ShowMenu(std::int32_t X, std::int32_t Y, std::string Items) {
     menu.SetHeight(menu.mnuText(last).Top() + menu.mnuText(last).Height() + menu.mnuText(0).Top());
     for (int k = 0; k <= last; ++k) menu.mnuText(k).SetWidth(menu.Width() - 2 * margin);
 
-    menu.picTopLeft.Move(0, 0, menu.picTopLeft.Width(), menu.picTopLeft.Height());
-    menu.picTopRight.Move(menu.Width() - menu.picTopRight.Width(), 0, menu.picTopRight.Width(), menu.picTopRight.Height());
-    menu.picBotRight.Move(menu.picTopRight.Left(), menu.Height() - menu.picBotRight.Height(), menu.picBotRight.Width(),
-                          menu.picBotRight.Height());
-    menu.picBotLeft.Move(0, menu.picBotRight.Top(), menu.picBotLeft.Width(), menu.picBotLeft.Height());
-    menu.picTop.Move(0, 0, menu.Width(), menu.picTop.Height());
-    menu.picLeft.Move(0, 0, menu.picLeft.Width(), menu.Height());
-    menu.picRight.Move(menu.picTopRight.Left(), 0, menu.picRight.Width(), menu.Height());
-    menu.picBottom.Move(0, menu.picBotRight.Top(), menu.Width(), menu.picBottom.Height());
+    menu.FramePieces().Place(menu.Width(), menu.Height());
 
     auto& skin = frmMain->Skin;
-    TileBitmap(menu.picTopLeft, skin["picMnuTopLeft"]);
-    TileBitmap(menu.picTop, skin["picMnuTop"]);
-    TileBitmap(menu.picTopRight, skin["picMnuTopRight"]);
-    TileBitmap(menu.picRight, skin["picMnuRight"]);
-    TileBitmap(menu.picBotRight, skin["picMnuBotRight"]);
-    TileBitmap(menu.picBottom, skin["picMnuBottom"]);
-    TileBitmap(menu.picBotLeft, skin["picMnuBotLeft"]);
-    TileBitmap(menu.picLeft, skin["picMnuLeft"]);
+    menu.FramePieces().Tile(skin);
     TileBitmapForm(menu, skin["picMnuBack"]);
 
     int n = 0;

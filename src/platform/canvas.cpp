@@ -128,12 +128,6 @@ double Canvas::TextWidth(const std::string& text) {
     return PixelsToTwipsX(width);
 }
 
-double Canvas::TextHeight(const std::string& text) {
-    int width = 0, height = 0;
-    Layout(text.empty() ? std::string(" ") : text)->get_pixel_size(width, height);
-    return PixelsToTwipsY(height);
-}
-
 void Canvas::CopyFrom(const Canvas& source, int x, int y, int width, int height, int sourceX, int sourceY) {
     if (width <= 0 || height <= 0) return;
     Cairo::RefPtr<Cairo::Surface> from = source.image_;

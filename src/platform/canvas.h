@@ -55,7 +55,6 @@ public:
     bool FontBold = false;
     void Print(const std::string& text);
     double TextWidth(const std::string& text);
-    double TextHeight(const std::string& text);
 
     // Copies a rectangle of another canvas's image into this one, in pixels.
     void CopyFrom(const Canvas& source, int x, int y, int width, int height, int sourceX, int sourceY);

@@ -235,4 +235,9 @@ std::pair<double, double> Control::PointerPosition(double x, double y, double xR
     return {PixelsToTwipsX(x), PixelsToTwipsY(y)};
 }
 
+void Place(Control& control, Container& in, double left, double top, double width, double height) {
+    control.PlaceIn(in);
+    control.Move(left, top, width, height);
+}
+
 }  // namespace platform

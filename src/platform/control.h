@@ -111,4 +111,7 @@ private:
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
+// Puts the control into the container at its design place and size, in twips.
+void Place(Control& control, Container& in, double left, double top, double width, double height);
+
 }  // namespace platform

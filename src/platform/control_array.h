@@ -19,8 +19,8 @@ public:
     // Prepares each element as it is made (placing it, binding its handlers to its index).
     using Setup = std::function<void(T& element, int index)>;
 
-    explicit ControlArray(std::string name, std::function<std::unique_ptr<T>()> make = [] { return std::make_unique<T>(); })
-        : name_(std::move(name)), make_(std::move(make)) {}
+    explicit ControlArray(std::function<std::unique_ptr<T>()> make = [] { return std::make_unique<T>(); })
+        : make_(std::move(make)) {}
 
     // Makes element 0, as the form's design does.
     void Create(Setup setup) {
@@ -78,7 +78,6 @@ private:
         return ref;
     }
 
-    std::string name_;
     std::function<std::unique_ptr<T>()> make_;
     Setup setup_;
     std::map<int, std::unique_ptr<T>> elements_;

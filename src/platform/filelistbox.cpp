@@ -21,11 +21,6 @@ void FileListBox::SetPath(const std::string& path) {
     Refresh();
 }
 
-void FileListBox::SetPattern(const std::string& pattern) {
-    pattern_ = pattern;
-    Refresh();
-}
-
 void FileListBox::Refresh() {
     Clear();
     if (path_.empty()) return;

@@ -17,7 +17,6 @@ public:
     // Raises ToolkitError 76 when the folder does not exist.
     void SetPath(const std::string& path);
     const std::string& Pattern() const { return pattern_; }
-    void SetPattern(const std::string& pattern);
     // Reads the folder again.
     void Refresh();
 

@@ -14,6 +14,7 @@
 
 #include "platform/browser_view.h"
 #include "platform/error.h"
+#include "platform/glib_ptr.h"
 #include "platform/msgbox.h"
 #include "platform/regular_file.h"
 #include "platform/whole_file.h"
@@ -48,20 +49,20 @@ std::string InternetOptionsFile() {
 void LoadInternetOptions() {
     const auto file = ReadOptions(InternetOptionsFile(), G_KEY_FILE_NONE);
     if (!file) return;
-    std::unique_ptr<char, decltype(&g_free)> page(g_key_file_get_string(file->get(), Group, Key, nullptr), &g_free);
+    const GCharPtr page(g_key_file_get_string(file->get(), Group, Key, nullptr));
     if (page && *page) SetHomePage(page.get());
 }
 
 void SaveHomePage(const std::string& address) {
     const std::string path = InternetOptionsFile();
-    std::unique_ptr<char, decltype(&g_free)> folder(g_path_get_dirname(path.c_str()), &g_free);
+    const GCharPtr folder(g_path_get_dirname(path.c_str()));
     g_mkdir_with_parents(folder.get(), 0700);
     // What could not be read is never replaced by what the program did not read from it.
     const auto file = ReadOptions(path, G_KEY_FILE_KEEP_COMMENTS);
     if (!file) throw ToolkitError(errors::PathFileAccessError, "Path/File access error");
     g_key_file_set_string(file->get(), Group, Key, address.c_str());
     gsize length = 0;
-    std::unique_ptr<char, decltype(&g_free)> text(g_key_file_to_data(file->get(), &length, nullptr), &g_free);
+    const GCharPtr text(g_key_file_to_data(file->get(), &length, nullptr));
     WriteWholeFile(path, std::string(text.get(), length));
     SetHomePage(address);
 }

@@ -2,10 +2,10 @@
 
 #include <glib.h>
 
-#include <memory>
 #include <sstream>
 #include <vector>
 
+#include "platform/glib_ptr.h"
 #include "platform/regular_file.h"
 
 namespace platform {
@@ -52,8 +52,7 @@ std::optional<std::string> StoredValue(const std::string& root, const std::strin
 // The system-information programs that Debian ships, the most thorough first.
 std::optional<std::string> SystemInformationProgram() {
     for (const char* name : {"hardinfo", "hardinfo2", "kinfocenter", "gnome-system-monitor", "mate-system-monitor"}) {
-        const std::unique_ptr<gchar, decltype(&g_free)> path(g_find_program_in_path(name), &g_free);
-        if (path) return std::string(path.get());
+        if (const GCharPtr path{g_find_program_in_path(name)}) return std::string(path.get());
     }
     return std::nullopt;
 }
@@ -61,9 +60,7 @@ std::optional<std::string> SystemInformationProgram() {
 }  // namespace
 
 std::string KeyStorePath() {
-    const std::unique_ptr<gchar, decltype(&g_free)> path(
-        g_build_filename(g_get_user_config_dir(), "quellin", "registry", nullptr), &g_free);
-    return path.get();
+    return TakeGString(g_build_filename(g_get_user_config_dir(), "quellin", "registry", nullptr));
 }
 
 std::optional<std::string> ReadKeyValue(std::uint32_t root, const std::string& keyPath, const std::string& valueName) {

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/error.h"
+#include "platform/glib_ptr.h"
 
 namespace platform {
 
@@ -23,7 +24,7 @@ namespace {
 // a drawing is rendered at whatever size is asked.
 std::string BitmapFormatName(GdkPixbufFormat* format) {
     if (!format) return "";
-    const std::unique_ptr<gchar, decltype(&g_free)> name(gdk_pixbuf_format_get_name(format), &g_free);
+    const GCharPtr name(gdk_pixbuf_format_get_name(format));
     constexpr std::array<std::string_view, 4> BitmapFormats = {"bmp", "png", "gif", "jpeg"};
     const bool bitmap = std::find(BitmapFormats.begin(), BitmapFormats.end(), name.get()) != BitmapFormats.end();
     return bitmap ? name.get() : "";
@@ -52,23 +53,22 @@ GdkPixbuf* DecodeWhole(const std::string& path, const std::string& formatName) {
     std::ifstream file(path, std::ios::binary);
     if (!file) return nullptr;
     Decoding decoding;
-    GdkPixbufLoader* loader = gdk_pixbuf_loader_new_with_type(formatName.c_str(), nullptr);
+    const GObjectPtr<GdkPixbufLoader> loader(gdk_pixbuf_loader_new_with_type(formatName.c_str(), nullptr));
     if (!loader) return nullptr;
-    g_signal_connect(loader, "size-prepared", G_CALLBACK(Decoding::SizePrepared), &decoding);
-    g_signal_connect(loader, "area-updated", G_CALLBACK(Decoding::AreaUpdated), &decoding);
+    g_signal_connect(loader.get(), "size-prepared", G_CALLBACK(Decoding::SizePrepared), &decoding);
+    g_signal_connect(loader.get(), "area-updated", G_CALLBACK(Decoding::AreaUpdated), &decoding);
     bool ok = true;
     std::vector<char> chunk(64 * 1024);
     while (ok && file) {
         file.read(chunk.data(), static_cast<std::streamsize>(chunk.size()));
         const auto count = static_cast<gsize>(file.gcount());
         if (count > 0)
-            ok = gdk_pixbuf_loader_write(loader, reinterpret_cast<const guchar*>(chunk.data()), count, nullptr);
+            ok = gdk_pixbuf_loader_write(loader.get(), reinterpret_cast<const guchar*>(chunk.data()), count, nullptr);
     }
     // A loader that failed a write has closed itself.
-    if (ok) ok = gdk_pixbuf_loader_close(loader, nullptr);
-    GdkPixbuf* pixbuf = ok && decoding.Complete() ? gdk_pixbuf_loader_get_pixbuf(loader) : nullptr;
+    if (ok) ok = gdk_pixbuf_loader_close(loader.get(), nullptr);
+    GdkPixbuf* pixbuf = ok && decoding.Complete() ? gdk_pixbuf_loader_get_pixbuf(loader.get()) : nullptr;
     if (pixbuf) g_object_ref(pixbuf);
-    g_object_unref(loader);
     return pixbuf;
 }
 }  // namespace

@@ -31,6 +31,10 @@ void CentreOnScreen(Form& form) {
               (PixelsToTwipsY(screen->get_height()) - form.Height()) / 2);
 }
 
+void CentreOver(Form& form, Form& owner) {
+    form.Move(owner.Left() + (owner.Width() - form.Width()) / 2, owner.Top() + (owner.Height() - form.Height()) / 2);
+}
+
 void SetWorkAreaForTesting(const PixelRect& area) { testArea = area; }
 
 }  // namespace platform

@@ -12,6 +12,8 @@ PixelRect WorkArea();
 // Places the form in the middle of the screen.
 class Form;
 void CentreOnScreen(Form& form);
+// Places the form over the middle of the other form.
+void CentreOver(Form& form, Form& owner);
 
 // Tests put the work area where they need it.
 void SetWorkAreaForTesting(const PixelRect& area);

@@ -6,11 +6,11 @@
 #include <memory>
 
 #include "platform/error.h"
+#include "platform/glib_ptr.h"
 
 namespace platform {
 
 namespace {
-using Error = std::unique_ptr<GError, decltype(&g_error_free)>;
 using Argv = std::unique_ptr<char*, decltype(&g_strfreev)>;
 
 // In the started program, before it runs: a session of its own, so that it
@@ -22,7 +22,7 @@ void Shell(const std::string& PathName, int /*WindowStyle*/) {
     GError* rawError = nullptr;
     char** rawArgv = nullptr;
     if (!g_shell_parse_argv(PathName.c_str(), nullptr, &rawArgv, &rawError)) {
-        Error error(rawError, &g_error_free);
+        const GErrorPtr error(rawError);
         throw ToolkitError(errors::InvalidProcedureCall, error->message);
     }
     Argv argv(rawArgv, &g_strfreev);
@@ -31,7 +31,7 @@ void Shell(const std::string& PathName, int /*WindowStyle*/) {
     const auto flags = static_cast<GSpawnFlags>(G_SPAWN_SEARCH_PATH | G_SPAWN_STDIN_FROM_DEV_NULL |
                                                 G_SPAWN_STDOUT_TO_DEV_NULL | G_SPAWN_STDERR_TO_DEV_NULL);
     if (!g_spawn_async(nullptr, argv.get(), nullptr, flags, Detach, nullptr, nullptr, &rawError)) {
-        Error error(rawError, &g_error_free);
+        const GErrorPtr error(rawError);
         throw ToolkitError(errors::FileNotFound, error->message);
     }
 }

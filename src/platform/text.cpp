@@ -4,16 +4,12 @@
 
 #include <algorithm>
 #include <cstddef>
-#include <memory>
+
+#include "platform/glib_ptr.h"
 
 namespace platform {
 
 namespace {
-
-std::string TakeGString(gchar* text) {
-    const std::unique_ptr<gchar, decltype(&g_free)> owner(text, &g_free);
-    return std::string(owner.get());
-}
 
 bool IsAscii(std::string_view text) {
     return std::all_of(text.begin(), text.end(), [](char ch) { return (ch & 0x80) == 0; });

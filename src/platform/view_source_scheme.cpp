@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string>
 
+#include "platform/glib_ptr.h"
 #include "platform/webkit_session.h"
 
 namespace platform::webkit {
@@ -17,32 +18,26 @@ constexpr char Scheme[] = "view-source";
 constexpr char KeptPage[] = "quellin-page-for-source";
 
 std::string Escaped(const char* text, gssize length) {
-    gchar* escaped = g_markup_escape_text(text, length);
-    std::string result = escaped;
-    g_free(escaped);
-    return result;
+    return TakeGString(g_markup_escape_text(text, length));
 }
 
 void RespondWithSource(WebKitURISchemeRequest* request, const std::string& address, const guchar* data,
                        gsize length) {
-    gchar* text = g_utf8_make_valid(reinterpret_cast<const gchar*>(data), static_cast<gssize>(length));
+    const GCharPtr text(g_utf8_make_valid(reinterpret_cast<const gchar*>(data), static_cast<gssize>(length)));
     const std::string page = "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>Source of " +
                              Escaped(address.c_str(), -1) +
-                             "</title></head><body><pre style=\"white-space: pre-wrap\">" + Escaped(text, -1) +
+                             "</title></head><body><pre style=\"white-space: pre-wrap\">" + Escaped(text.get(), -1) +
                              "</pre></body></html>";
-    g_free(text);
     GBytes* bytes = g_bytes_new(page.data(), page.size());
-    GInputStream* stream = g_memory_input_stream_new_from_bytes(bytes);
-    webkit_uri_scheme_request_finish(request, stream, static_cast<gint64>(page.size()), "text/html");
-    g_object_unref(stream);
+    const GObjectPtr<GInputStream> stream(g_memory_input_stream_new_from_bytes(bytes));
+    webkit_uri_scheme_request_finish(request, stream.get(), static_cast<gint64>(page.size()), "text/html");
     g_bytes_unref(bytes);
 }
 
 void RespondNotAvailable(WebKitURISchemeRequest* request) {
-    GError* error = g_error_new_literal(G_IO_ERROR, G_IO_ERROR_NOT_FOUND,
-                                        "The source is only shown for the page on display.");
-    webkit_uri_scheme_request_finish_error(request, error);
-    g_error_free(error);
+    const GErrorPtr error(
+        g_error_new_literal(G_IO_ERROR, G_IO_ERROR_NOT_FOUND, "The source is only shown for the page on display."));
+    webkit_uri_scheme_request_finish_error(request, error.get());
 }
 
 void ServeSource(WebKitURISchemeRequest* request, gpointer) {

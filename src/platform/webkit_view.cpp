@@ -13,6 +13,7 @@
 #include "platform/address.h"
 #include "platform/app.h"
 #include "platform/find_bar.h"
+#include "platform/glib_ptr.h"
 #include "platform/page_properties_dialog.h"
 #include "platform/plain_browser_window.h"
 #include "platform/view_source_scheme.h"
@@ -29,12 +30,10 @@ namespace {
 // can take no further view.
 GtkWidget* NewWebView(WebKitWebView* related) {
     webkit::RegisterViewSourceScheme();
-    WebKitSettings* settings =
-        webkit_settings_new_with_settings("javascript-can-open-windows-automatically", TRUE, nullptr);
-    WebKitUserContentManager* content = webkit_user_content_manager_new();
-    WebKitWebView* view = webkit::NewPooledView(related, settings, content);
-    g_object_unref(settings);
-    g_object_unref(content);
+    const GObjectPtr<WebKitSettings> settings(
+        webkit_settings_new_with_settings("javascript-can-open-windows-automatically", TRUE, nullptr));
+    const GObjectPtr<WebKitUserContentManager> content(webkit_user_content_manager_new());
+    WebKitWebView* view = webkit::NewPooledView(related, settings.get(), content.get());
     if (!view) throw BrowserCannotOpen();
     return GTK_WIDGET(view);
 }
@@ -52,10 +51,10 @@ bool NeedsNetwork(const char* uri) {
 // hands it on. False for any other address.
 bool HandToDesktop(const char* uri) {
     if (!uri || g_strcmp0(g_uri_peek_scheme(uri), "mailto") != 0) return false;
-    GError* error = nullptr;
-    if (!g_app_info_launch_default_for_uri(uri, nullptr, &error)) {
+    GError* rawError = nullptr;
+    if (!g_app_info_launch_default_for_uri(uri, nullptr, &rawError)) {
+        const GErrorPtr error(rawError);
         g_printerr("Quellin: no program opens %s: %s\n", uri, error->message);
-        g_error_free(error);
     }
     return true;
 }

@@ -64,7 +64,7 @@ protected:
     }
 
     HostForm form_;
-    ControlArray<Label> labels_{"Label1"};
+    ControlArray<Label> labels_;
     std::vector<int> madeIndexes_, clicked_;
 };
 
@@ -102,7 +102,7 @@ TEST_F(ControlArrayTest, ALoadedElementCopiesElementZerosSettingsAndStartsHidden
 }
 
 TEST_F(ControlArrayTest, ALoadedPictureBoxCopiesPictureColoursAndFont) {
-    ControlArray<PictureBox> boxes{"picTab"};
+    ControlArray<PictureBox> boxes;
     boxes.Create([this](PictureBox& box, int) { box.PlaceIn(form_); });
     auto picture = Cairo::ImageSurface::create(Cairo::FORMAT_RGB24, 2, 2);
     Cairo::Context::create(picture)->paint();  // black
@@ -194,7 +194,7 @@ TEST_F(ControlArrayTest, AnElementCanUnloadItselfInItsOwnHandler) {
 }
 
 TEST(TimerArrayTest, ATimerElementThatUnloadsItselfOnItsTickStopsAndTheOthersGoOn) {
-    ControlArray<Timer> timers{"Timer1"};
+    ControlArray<Timer> timers;
     std::vector<int> ticks(3, 0);
     timers.Create([&](Timer& timer, int index) {
         timer.Tick = [&, index] {
@@ -226,7 +226,7 @@ int HandlerRunsForAnUnloadedElement(Member handler, const std::function<void(T&)
     HostForm form;
     form.SetWidth(6000);
     form.SetHeight(3000);
-    ControlArray<T> array{"Control1"};
+    ControlArray<T> array;
     int runs = 0;
     array.Create([&](T& element, int) {
         element.PlaceIn(form);
@@ -320,7 +320,7 @@ TEST(RetiredElementTest, AnElementUnloadedJustBeforeTheProgramEndsIsStillDestroy
 
 TEST(RetiredElementChild, EndsTheProgramInTheHandlerThatUnloadedAnElement) {
     if (!std::getenv(EndReportVariable)) GTEST_SKIP() << "runs only when started by the test of retired elements";
-    ControlArray<EndReporter> elements{"Element1"};
+    ControlArray<EndReporter> elements;
     elements.Create([](EndReporter& element, int index) { element.index = index; });
     elements.Load(1);
     platform::Dispatch([&] {

@@ -1,4 +1,4 @@
-#include "app/RecordedAddresses.h"
+#include "common/RecordedAddresses.h"
 
 #include <fcntl.h>
 #include <glib.h>
@@ -13,6 +13,8 @@
 #include "platform/error.h"
 
 using namespace platform;
+using General::LowerCase;
+using General::LowerCaseInto;
 
 namespace {
 
@@ -22,26 +24,6 @@ using File = std::unique_ptr<std::FILE, decltype(&std::fclose)>;
 constexpr std::size_t AnchorSize = 64;
 
 ToolkitError AccessError() { return ToolkitError(errors::PathFileAccessError, "Path/File access error"); }
-
-// Lowers the text into lowered, reusing its storage: letters of every script in UTF-8
-// text, the ASCII letters of other text.
-void LowerCaseInto(std::string_view text, std::string& lowered) {
-    const bool ascii = std::all_of(text.begin(), text.end(), [](char ch) { return (ch & 0x80) == 0; });
-    if (!ascii && g_utf8_validate_len(text.data(), text.size(), nullptr)) {
-        const std::unique_ptr<gchar, decltype(&g_free)> down(g_utf8_strdown(text.data(), static_cast<gssize>(text.size())), &g_free);
-        lowered = down.get();
-        return;
-    }
-    lowered.assign(text);
-    for (char& ch : lowered)
-        if (ch >= 'A' && ch <= 'Z') ch = static_cast<char>(ch - 'A' + 'a');
-}
-
-std::string LowerCase(std::string_view text) {
-    std::string lowered;
-    LowerCaseInto(text, lowered);
-    return lowered;
-}
 
 std::size_t Hash(std::string_view lowered) { return std::hash<std::string_view>{}(lowered); }
 
