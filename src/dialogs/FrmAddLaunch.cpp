@@ -7,6 +7,7 @@
 #include "dialogs/Dialogs.h"
 #include "dialogs/FrmLaunch.h"
 #include "platform/error.h"
+#include "platform/glib_ptr.h"
 
 using namespace platform;
 
@@ -21,8 +22,7 @@ std::string CommandWord(const std::string& path) {
         const std::unique_ptr<char*, decltype(&g_strfreev)> owner(words, &g_strfreev);
         if (count == 1 && path == words[0]) return path;
     }
-    const std::unique_ptr<gchar, decltype(&g_free)> quoted(g_shell_quote(path.c_str()), &g_free);
-    return quoted.get();
+    return TakeGString(g_shell_quote(path.c_str()));
 }
 
 }  // namespace
