@@ -2,6 +2,7 @@
 
 #include <cairomm/region.h>
 #include <gdkmm/window.h>
+#include <gtkmm/label.h>
 #include <glib.h>
 
 #include <algorithm>
@@ -149,6 +150,19 @@ void AskForDialogFrame(Gtk::Window& window, Gdk::WMFunction functions) {
         true);
 }
 }  // namespace
+
+double TitleBarWidth(const std::string& caption) {
+    // The icon and three buttons, with the frame's margins between them.
+    constexpr int besideTheTitle = 110;
+    Gtk::Label title;
+    auto layout = title.create_pango_layout(ScreenLine(caption));
+    auto font = title.get_style_context()->get_font();
+    font.set_weight(Pango::WEIGHT_BOLD);
+    layout->set_font_description(font);
+    int width = 0, height = 0;
+    layout->get_pixel_size(width, height);
+    return PixelsToTwipsX(width + besideTheTitle);
+}
 
 void TakeOutControlBox(Gtk::Window& window, bool resizable) {
     window.set_deletable(false);
