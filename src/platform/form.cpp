@@ -1,6 +1,7 @@
 #include "platform/form.h"
 
 #include <cairomm/region.h>
+#include <gdk/gdkx.h>
 #include <gdkmm/window.h>
 #include <gtkmm/label.h>
 #include <glib.h>
@@ -152,6 +153,11 @@ void AskForDialogFrame(Gtk::Window& window, Gdk::WMFunction functions) {
 }  // namespace
 
 double TitleBarWidth(const std::string& caption) {
+    // Without a window manager there is no title bar.
+    auto* screen = gdk_screen_get_default();
+    if (!GDK_IS_X11_SCREEN(screen) || !gdk_x11_screen_supports_net_wm_hint(
+                                          screen, gdk_atom_intern_static_string("_NET_FRAME_EXTENTS")))
+        return 0;
     // The icon and three buttons, with the frame's margins between them.
     constexpr int besideTheTitle = 110;
     Gtk::Label title;

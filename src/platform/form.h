@@ -34,7 +34,8 @@ void TakeOutControlBox(Gtk::Window& window, bool resizable = false);
 
 // The width in twips that a window manager's title bar needs to show the caption
 // whole: the caption in the desktop's bold title font, beside the window's icon and
-// the buttons that some window managers keep there whatever the window asks for.
+// the buttons that some window managers keep there whatever the window asks for;
+// 0 where no window manager runs.
 double TitleBarWidth(const std::string& caption);
 
 // Deletes the slot of an extra instance once the running handlers have returned.
