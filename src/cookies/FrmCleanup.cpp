@@ -20,7 +20,8 @@ using namespace platform;
 
 FrmCleanup::FrmCleanup() : Form(FormStyle{.resizable = false, .controlBox = false}) {
     SetCaption("Closing down...");
-    SetWidth(2250);
+    // Wide enough for the window manager to show the whole caption in its title bar.
+    SetWidth(std::max(2250.0, TitleBarWidth(Caption())));
     SetHeight(690);
     CentreOnScreen(*this);
 

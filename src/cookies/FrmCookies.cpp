@@ -56,7 +56,13 @@ FrmCookies::FrmCookies() : Form(FormStyle{.showInTaskbar = false, .controlBox = 
     Command3.Click = [this] { Command3_Click(); };
 }
 
-void FrmCookies::Form_Load() { RefreshTheList(); }
+// The view menu hands the focus back to the main window right after showing the
+// manager, which may never have had it (a window mapped without a window manager
+// is not focused): it comes to the front all the same.
+void FrmCookies::Form_Load() {
+    RefreshTheList();
+    TakeFocusBackFromProgramWindows(Window());
+}
 
 void FrmCookies::RefreshTheList() {
     BusyPointer busy(*this);

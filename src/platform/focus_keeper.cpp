@@ -9,8 +9,11 @@
 namespace platform {
 
 namespace {
-// The window that becomes active is told so after the one that stops being active.
+// The window that becomes active is told so after the one that stops being active,
+// and a window that has just asked for the focus has it only once the X server and
+// the window manager have answered: the keeper looks again at this pace for a while.
 constexpr unsigned int SettleMs = 50;
+constexpr int Looks = 20;
 
 GQuark ShownOrderKey() {
     static const GQuark key = g_quark_from_static_string("quellin-shown-order");
@@ -39,13 +42,17 @@ void NoteFirstShown(Gtk::Window& window) {
 }
 
 void TakeFocusBackFromProgramWindows(Gtk::Window& window) {
-    Glib::signal_timeout().connect_once(sigc::track_obj(
-                                            [&window] {
-                                                if (window.get_visible() && OlderProgramWindowActive(window))
-                                                    window.present();
-                                            },
-                                            window),
-                                        SettleMs);
+    Glib::signal_timeout().connect(sigc::track_obj(
+                                       [&window, looksLeft = Looks]() mutable {
+                                           if (!window.get_visible() || window.is_active()) return false;
+                                           if (OlderProgramWindowActive(window)) {
+                                               window.present();
+                                               return false;
+                                           }
+                                           return --looksLeft > 0;
+                                       },
+                                       window),
+                                   SettleMs);
 }
 
 }  // namespace platform

@@ -4,9 +4,10 @@
 
 namespace platform {
 
-// Called when the window has stopped being the active one: as soon as another
-// window of the program (not a message box) has become active, the window takes
-// the focus back, unless that window was shown after it: of two windows that
+// Called when the window has stopped being the active one, or when it opens over
+// a window that is about to take the focus: as soon as another window of the
+// program (not a message box) becomes active within the next second, the window
+// takes the focus back, unless that window was shown after it: of two windows that
 // take the focus back, the newer keeps it. Nothing happens when the focus went to
 // another program, or once the window is hidden or gone.
 void TakeFocusBackFromProgramWindows(Gtk::Window& window);

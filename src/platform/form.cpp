@@ -1,7 +1,9 @@
 #include "platform/form.h"
 
 #include <cairomm/region.h>
+#include <gdk/gdkx.h>
 #include <gdkmm/window.h>
+#include <gtkmm/label.h>
 #include <glib.h>
 
 #include <algorithm>
@@ -153,6 +155,24 @@ void AskForDialogFrame(Gtk::Window& window, Gdk::WMFunction functions) {
         true);
 }
 }  // namespace
+
+double TitleBarWidth(const std::string& caption) {
+    // Without a window manager there is no title bar.
+    auto* screen = gdk_screen_get_default();
+    if (!GDK_IS_X11_SCREEN(screen) || !gdk_x11_screen_supports_net_wm_hint(
+                                          screen, gdk_atom_intern_static_string("_NET_FRAME_EXTENTS")))
+        return 0;
+    // The icon and three buttons, with the frame's margins between them.
+    constexpr int besideTheTitle = 110;
+    Gtk::Label title;
+    auto layout = title.create_pango_layout(ScreenLine(caption));
+    auto font = title.get_style_context()->get_font();
+    font.set_weight(Pango::WEIGHT_BOLD);
+    layout->set_font_description(font);
+    int width = 0, height = 0;
+    layout->get_pixel_size(width, height);
+    return PixelsToTwipsX(width + besideTheTitle);
+}
 
 void TakeOutControlBox(Gtk::Window& window, bool resizable) {
     window.set_deletable(false);

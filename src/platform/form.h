@@ -32,6 +32,12 @@ inline constexpr int vbFormControlMenu = 0;
 // it closes through its own buttons. A resizable window keeps its border to drag.
 void TakeOutControlBox(Gtk::Window& window, bool resizable = false);
 
+// The width in twips that a window manager's title bar needs to show the caption
+// whole: the caption in the desktop's bold title font, beside the window's icon and
+// the buttons that some window managers keep there whatever the window asks for;
+// 0 where no window manager runs.
+double TitleBarWidth(const std::string& caption);
+
 // Deletes the slot of an extra instance once the running handlers have returned.
 void DeleteSlotWhenIdle(FormSlotBase* slot);
 

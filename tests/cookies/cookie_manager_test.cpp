@@ -105,6 +105,9 @@ TEST_F(CookieManager, TheLayoutKeepsItsDistancesAndItsMinimumSize) {
 }
 
 TEST_F(CookieManager, OpensFromTheViewMenuAndTakesTheFocusBackFromTheProgramsOtherWindows) {
+    // The user's click on the menu bar has made the main window active.
+    frmMain->Window().present();
+    ASSERT_TRUE(testing_support::Pump([] { return frmMain->Window().is_active(); }, 3000));
     MenuModule::ShowCookies();  // shows the manager, then gives the main window the focus
     ASSERT_TRUE(frmCookies.Loaded());
     EXPECT_TRUE(Manager().Visible());

@@ -28,6 +28,25 @@ std::vector<unsigned long> Property(platform::Form& form, const char* name, Atom
 
 std::string Id(platform::Form& form) { return std::to_string(Xid(form)); }
 
+std::string Title(platform::Form& form) {
+    Display* display = GDK_DISPLAY_XDISPLAY(gdk_display_get_default());
+    Atom actualType = None;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    if (XGetWindowProperty(display, Xid(form), XInternAtom(display, "_NET_WM_NAME", False), 0, 1024, False,
+                           XInternAtom(display, "UTF8_STRING", False), &actualType, &format, &count, &after,
+                           &data) != Success || !data)
+        return {};
+    std::string title(reinterpret_cast<char*>(data), count);
+    XFree(data);
+    return title;
+}
+
+std::vector<unsigned long> FrameExtents(platform::Form& form) {
+    return Property(form, "_NET_FRAME_EXTENTS", XA_CARDINAL);
+}
+
 std::vector<std::string> AllowedActions(platform::Form& form) {
     Display* display = GDK_DISPLAY_XDISPLAY(gdk_display_get_default());
     std::vector<std::string> names;

@@ -11,6 +11,12 @@ namespace x_window {
 // The window's X id, as wmctrl and xdotool name windows.
 std::string Id(platform::Form& form);
 
+// The window's title as the window manager reads it (_NET_WM_NAME).
+std::string Title(platform::Form& form);
+
+// The frame the window manager puts round the window: left, right, top, bottom, in pixels.
+std::vector<unsigned long> FrameExtents(platform::Form& form);
+
 // The actions that the window manager offers on the window (_NET_WM_ALLOWED_ACTIONS).
 std::vector<std::string> AllowedActions(platform::Form& form);
 
