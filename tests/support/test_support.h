@@ -9,11 +9,12 @@
 
 namespace testing_support {
 
-// The environment variable that hands a test process the folder it uses as its
-// TempRoot; whoever sets it removes the folder.
+// The environment variable that hands a test process the folder it keeps its tests'
+// folders in; whoever sets it removes the folder.
 inline constexpr const char* TestRootVariable = "QUELLIN_TEST_ROOT";
 
-// A folder of this test process, removed when it ends.
+// The folder of the running test, removed when the test ends; it is the program
+// folder unless the test gives another. Outside a test, the folder of this process.
 const std::filesystem::path& TempRoot();
 
 // The environment variable that lengthens every time-out of Pump by a whole factor,
