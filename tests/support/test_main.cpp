@@ -22,6 +22,7 @@
 #include "platform/form.h"
 #include "platform/msgbox.h"
 #include "platform/url_cache.h"
+#include "platform/webkit_session.h"
 #include "test_support.h"
 
 namespace testing_support {
@@ -144,6 +145,7 @@ public:
         testFolder = ProcessRoot() / name;
         std::filesystem::create_directories(testFolder);
         PointXdgFoldersInto(testFolder);
+        platform::webkit::ReopenCookieStore();
         platform::SetAppPathForTesting(testFolder.string());
     }
 
@@ -167,6 +169,7 @@ public:
         platform::DoEvents();
         platform::SetEndAction([] {});
         PointXdgFoldersInto(ProcessRoot() / "between tests");
+        platform::webkit::ReopenCookieStore();
         std::error_code ignored;
         std::filesystem::remove_all(testFolder, ignored);
         testFolder.clear();
