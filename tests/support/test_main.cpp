@@ -77,7 +77,7 @@ gint64 TimeScale() {
 bool Pump(const std::function<bool()>& done, int timeoutMs) { return RunLoopUntil(done, timeoutMs * TimeScale()); }
 
 void PumpFor(int ms) {
-    RunLoopUntil([] { return false; }, ms);
+    RunLoopUntil([] { return false; }, ms * TimeScale());
 }
 
 std::string TodaysPageName() {
