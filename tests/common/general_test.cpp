@@ -31,15 +31,7 @@ std::string WriteFile(const std::string& name, const std::string& content) {
     return path.string();
 }
 
-template <typename Call>
-int ErrorNumberOf(Call&& call) {
-    try {
-        call();
-    } catch (const platform::ToolkitError& error) {
-        return error.Number();
-    }
-    return 0;
-}
+using testing_support::ErrorNumberOf;
 
 TEST(ReadIni, KeyLinesIgnoreLetterCaseButAreNotTrimmed) {
     const auto file = WriteFile("case.ini",

@@ -19,16 +19,13 @@
 using namespace platform;
 using testing_support::Pump;
 using testing_support::TestServer;
+using testing_support::TitledPage;
 
 namespace {
 
-std::string Page(const std::string& title) {
-    return "<html><head><title>" + title + "</title></head><body><p>" + title + "</p></body></html>";
-}
-
 TestServer::Page SlowPage(const std::string& title, int delayMs) {
     TestServer::Page page;
-    page.body = Page(title);
+    page.body = TitledPage(title);
     page.delayMs = delayMs;
     return page;
 }
@@ -38,7 +35,7 @@ class NavigationE2eTest : public ::testing::Test {
 protected:
     void SetUp() override {
         testing_support::PrepareProgramOnRealViews();
-        server.Add("/start", Page("Start page"));
+        server.Add("/start", TitledPage("Start page"));
     }
 
     FrmMain& Main() { return frmMain.Get(); }
@@ -73,7 +70,7 @@ protected:
 };
 
 TEST_F(NavigationE2eTest, AnAddressTypedAndEnteredLoadsInTheCurrentTabAndTitlesFollow) {
-    server.Add("/typed", Page("Typed page"));
+    server.Add("/typed", TitledPage("Typed page"));
     StartOnStartPage();
     const std::string address = server.Url("/typed");
 

@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 
+#include "platform/error.h"
 #include "platform/picture.h"
 
 namespace testing_support {
@@ -26,6 +27,17 @@ bool Pump(const std::function<bool()>& done, int timeoutMs = 10000);
 // Runs the main loop for that long, times the scale: long enough for what is due
 // meanwhile, never a bound that a test's result depends on.
 void PumpFor(int ms);
+
+// The number of the toolkit error the call raises; 0 when it raises none.
+template <typename Call>
+int ErrorNumberOf(Call&& call) {
+    try {
+        call();
+    } catch (const platform::ToolkitError& error) {
+        return error.Number();
+    }
+    return 0;
+}
 
 // Today's history day page name, formatted apart from the program: "07 March 2001.htm".
 std::string TodaysPageName();
