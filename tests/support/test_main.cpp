@@ -114,29 +114,28 @@ namespace {
 
 constexpr const char* XdgFolderVariables[] = {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME"};
 
-// The XDG variables name links in the process's folder: GLib and the engine read the
-// variables once per process, and the links take them to the folders of the running
-// test, or to those of the process between tests. A link is replaced in one step, as
-// the engine's processes may make folders through it at any time.
-void PointXdgFoldersInto(const std::filesystem::path& folder) {
+// The XDG folders are the process's own: GLib and the engine read the variables
+// once per process, and the engine's sandbox takes the folders as they were when
+// its processes start. Each test finds them empty.
+void SetXdgVariables() {
     for (const char* name : XdgFolderVariables) {
-        const auto link = ProcessRoot() / name;
-        const auto replacement = ProcessRoot() / (std::string(name) + ".new");
-        std::filesystem::create_directories(folder / name);
-        std::filesystem::create_directory_symlink(folder / name, replacement);
-        std::filesystem::rename(replacement, link);
+        std::filesystem::create_directories(ProcessRoot() / name);
+        setenv(name, (ProcessRoot() / name).c_str(), 1);
     }
 }
 
-void SetXdgVariables() {
-    for (const char* name : XdgFolderVariables) setenv(name, (ProcessRoot() / name).c_str(), 1);
-    PointXdgFoldersInto(ProcessRoot() / "between tests");
+void EmptyXdgFolders() {
+    for (const char* name : XdgFolderVariables) {
+        std::error_code ignored;
+        for (const auto& entry : std::filesystem::directory_iterator(ProcessRoot() / name, ignored))
+            std::filesystem::remove_all(entry.path(), ignored);
+    }
 }
 
-// Gives each test a folder of its own, the program folder and the XDG folders by
-// default, and puts back after it what the test changed in this process: no form
-// stays loaded, the modules' state is as the program starts with it, and the
-// folder is gone.
+// Gives each test a folder of its own, the program folder by default, and puts back
+// after it what the test changed in this process: no form stays loaded, the
+// modules' state is as the program starts with it, the XDG folders are empty and
+// the test's folder is gone.
 class TestIsolation : public ::testing::EmptyTestEventListener {
 public:
     void OnTestStart(const ::testing::TestInfo& test) override {
@@ -144,8 +143,6 @@ public:
         std::replace(name.begin(), name.end(), '/', '_');
         testFolder = ProcessRoot() / name;
         std::filesystem::create_directories(testFolder);
-        PointXdgFoldersInto(testFolder);
-        platform::webkit::ReopenCookieStore();
         platform::SetAppPathForTesting(testFolder.string());
     }
 
@@ -168,7 +165,8 @@ public:
         // The discarded forms and controls are deleted once the events already queued for them have run.
         platform::DoEvents();
         platform::SetEndAction([] {});
-        PointXdgFoldersInto(ProcessRoot() / "between tests");
+        EmptyXdgFolders();
+        // The engine's cookie store file went with them: it starts a new one.
         platform::webkit::ReopenCookieStore();
         std::error_code ignored;
         std::filesystem::remove_all(testFolder, ignored);
