@@ -39,3 +39,37 @@ platform::OleColor StatusTextColour = 0;
 platform::OleColor ProgressBarColour = 0;
 
 std::string DataFile(const std::string& name) { return AppPath + "/" + name; }
+
+void ResetState() {
+    AppPath.clear();
+    Starting = 0;
+    StartMaximised.clear();
+    Closing = 0;
+    Resizing = 0;
+    IsMaximised = 0;
+    DragAnchorX = 0;
+    DragAnchorY = 0;
+    SavedWidth = 0;
+    SavedHeight = 0;
+    SavedTop = 0;
+    SavedLeft = 0;
+    CurrentTab = 0;
+    BusyFrame = 0;
+    SkinFolder.clear();
+    HistoryInNewTab = 0;
+    SearchInNewTab = 0;
+    SearchPage.clear();
+    DefaultPage.clear();
+    PopupMode = 0;
+    FastPaint = 0;
+    NewTabMode = 0;
+    NoAutoComplete = 0;
+    CookieTrapMode = 0;
+    MenuHighlightColour = 0;
+    MenuTextColour = 0;
+    MenuHighlightTextColour = 0;
+    TabTextColour = 0;
+    TabTextDisabledColour = 0;
+    StatusTextColour = 0;
+    ProgressBarColour = 0;
+}

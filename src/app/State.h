@@ -54,3 +54,7 @@ extern platform::OleColor ProgressBarColour;
 
 // A data file of the program folder.
 std::string DataFile(const std::string& name);
+
+// Puts every value above back as the program starts with it, for tests that go on in
+// the same process.
+void ResetState();

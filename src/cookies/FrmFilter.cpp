@@ -20,6 +20,8 @@ namespace {
 bool SaveFailureReported = false;
 }  // namespace
 
+void ResetFilterState() { SaveFailureReported = false; }
+
 FrmFilter::FrmFilter() : Form(FormStyle{.showInTaskbar = false, .resizable = false, .controlBox = false}) {
     SetCaption("Cookie Filters");
     SetWidth(4695);

@@ -35,3 +35,7 @@ protected:
     void Form_Load() override;
     void Form_QueryUnload(int& Cancel, int UnloadMode) override;
 };
+
+// Forgets that a failed save was told, as the program starts, for tests that go on in
+// the same process.
+void ResetFilterState();

@@ -13,3 +13,7 @@ extern std::int16_t DropMenuOpen;
 extern std::vector<std::string> MenuItems;
 extern std::int16_t MenuItemIndex;
 extern std::string FavMenuHoverPath;
+
+// Puts the menu state back as the program starts with it, for tests that go on in the
+// same process.
+void ResetMenuState();

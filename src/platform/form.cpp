@@ -97,6 +97,10 @@ std::vector<Form*>& LoadedList() {
 
 const std::vector<Form*>& LoadedForms() { return LoadedList(); }
 
+void DiscardLoadedForms() {
+    while (!LoadedList().empty()) LoadedList().back()->slot_->Discard();
+}
+
 void DeleteSlotWhenIdle(FormSlotBase* slot) {
     DeleteWhenIdle([slot] { delete slot; });
 }
@@ -482,6 +486,11 @@ void FormSlotBase::Unload() {
         instance_->Form_Unload(cancel);
     }
     if (cancel || !instance_) return;
+    Discard();
+}
+
+void FormSlotBase::Discard() {
+    if (!instance_) return;
     auto dying = std::move(instance_);
     std::erase(LoadedList(), dying.get());
     dying->slot_ = nullptr;

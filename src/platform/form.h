@@ -135,6 +135,7 @@ protected:
 
 private:
     friend class FormSlotBase;
+    friend void DiscardLoadedForms();
     void ApplySize();
     void ApplyPosition();
     void RunResize();
@@ -179,6 +180,8 @@ public:
     bool Loaded() const { return instance_ != nullptr; }
     // Runs Form_Unload; unless it cancels, the form's window goes away and the slot empties.
     void Unload();
+    // The form's window goes away and the slot empties, without Form_Unload.
+    void Discard();
 
 protected:
     Form& GetBase();
@@ -218,5 +221,9 @@ T& NewInstance() {
 
 // Every form loaded now, default instances and extra ones, in the order they were loaded.
 const std::vector<Form*>& LoadedForms();
+
+// Discards every loaded form, the last loaded first, without running their unload
+// handlers: what ending the process does, for tests that go on in the same process.
+void DiscardLoadedForms();
 
 }  // namespace platform

@@ -19,20 +19,34 @@ std::string DataFolder() {
 
 std::string CookieStoreFile() { return DataFolder() + "/cookies.sqlite"; }
 
+namespace {
+WebKitWebContext* context = nullptr;
+
+void StoreCookiesIn(const std::string& file) {
+    webkit_cookie_manager_set_persistent_storage(webkit_web_context_get_cookie_manager(context), file.c_str(),
+                                                 WEBKIT_COOKIE_PERSISTENT_STORAGE_SQLITE);
+}
+}  // namespace
+
 WebKitWebContext* Context() {
-    static WebKitWebContext* context = [] {
-        const std::string data = DataFolder();
-        const std::string cache = data + "/cache";
-        WebKitWebsiteDataManager* manager = webkit_website_data_manager_new(
-            "base-data-directory", data.c_str(), "base-cache-directory", cache.c_str(), nullptr);
-        WebKitWebContext* created = webkit_web_context_new_with_website_data_manager(manager);
-        g_object_unref(manager);
-        webkit_cookie_manager_set_persistent_storage(webkit_web_context_get_cookie_manager(created),
-                                                     CookieStoreFile().c_str(), WEBKIT_COOKIE_PERSISTENT_STORAGE_SQLITE);
-        HandleDownloads(created);
-        return created;
-    }();
+    if (context) return context;
+    const std::string data = DataFolder();
+    const std::string cache = data + "/cache";
+    WebKitWebsiteDataManager* manager = webkit_website_data_manager_new(
+        "base-data-directory", data.c_str(), "base-cache-directory", cache.c_str(), nullptr);
+    context = webkit_web_context_new_with_website_data_manager(manager);
+    g_object_unref(manager);
+    StoreCookiesIn(CookieStoreFile());
+    HandleDownloads(context);
     return context;
+}
+
+void ReopenCookieStore() {
+    if (!context) return;
+    // The engine ignores being given the file it already stores in: it is handed a
+    // store in memory first.
+    StoreCookiesIn(":memory:");
+    StoreCookiesIn(CookieStoreFile());
 }
 
 WebKitCookieManager* CookieManager() {

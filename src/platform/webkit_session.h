@@ -19,6 +19,11 @@ std::string CookieStoreFile();
 WebKitWebContext* Context();
 WebKitCookieManager* CookieManager();
 
+// Once the engine runs, makes it take its cookies from the cookie store file afresh
+// and keep them there: for tests that go on in the same process with a data folder
+// of their own.
+void ReopenCookieStore();
+
 // Starts the engine's network process and a web process without waiting for
 // either, so that they come up while the program builds its windows. The web
 // process is held by a blank page until the first view takes it over.

@@ -9,6 +9,7 @@
 #include "app/State.h"
 #include "common/General.h"
 #include "platform/error.h"
+#include "test_support.h"
 #include "program_fixture.h"
 
 namespace {
@@ -27,14 +28,7 @@ int Occurrences(const std::string& text, const std::string& part) {
     return count;
 }
 
-int ErrorNumberOf(const std::function<void()>& call) {
-    try {
-        call();
-    } catch (const platform::ToolkitError& error) {
-        return error.Number();
-    }
-    return 0;
-}
+using testing_support::ErrorNumberOf;
 
 class HistoryTest : public ProgramTest {
 protected:

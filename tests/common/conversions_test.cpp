@@ -6,20 +6,13 @@
 
 #include "common/Conversions.h"
 #include "platform/error.h"
+#include "test_support.h"
 
 namespace {
 
 using namespace std::string_literals;
 
-template <typename Call>
-int ErrorNumberOf(Call&& call) {
-    try {
-        call();
-    } catch (const platform::ToolkitError& error) {
-        return error.Number();
-    }
-    return 0;
-}
+using testing_support::ErrorNumberOf;
 
 TEST(Val, ReadsTheNumberAtTheStartAndIgnoresTheRest) {
     EXPECT_EQ(Conversions::Val(" 12abc"), 12);

@@ -31,15 +31,7 @@ std::string WriteFile(const std::string& name, const std::string& content) {
     return path.string();
 }
 
-template <typename Call>
-int ErrorNumberOf(Call&& call) {
-    try {
-        call();
-    } catch (const platform::ToolkitError& error) {
-        return error.Number();
-    }
-    return 0;
-}
+using testing_support::ErrorNumberOf;
 
 TEST(ReadIni, KeyLinesIgnoreLetterCaseButAreNotTrimmed) {
     const auto file = WriteFile("case.ini",
@@ -99,21 +91,17 @@ TEST(ReadIni, IgnoresLetterCaseBeyondAscii) {
     EXPECT_EQ(General::ReadIni(file, "äpfel"), "fruit");
 }
 
-TEST(ReadIni, ReadsAFiftyMegabyteFile) {
+TEST(ReadIni, ReadsPastMegabytesOfOtherSectionsAndGarbage) {
+    // bench/ times the same reading of 50 megabytes.
     std::string content;
-    content.reserve(51 << 20);
     const std::string chunk = "[other]\r\nsome value text 0123456789 abcdefghijklmnopqrstuvwxyz\r\n\x01\xff garbage [x\n";
-    while (content.size() < (50 << 20)) content += chunk;
+    while (content.size() < (2 << 20)) content += chunk;
     content += "[skin]\r\nfound\r\n";
     const auto lines = WriteFile("big.ini", content);
-    const auto oneLine = WriteFile("oneline.ini", "[" + std::string(50 << 20, 'x'));
-    content.clear();
-    content.shrink_to_fit();
+    const auto oneLine = WriteFile("oneline.ini", "[" + std::string(2 << 20, 'x'));
 
     EXPECT_EQ(General::ReadIni(lines, "skin"), "found");
     EXPECT_EQ(General::ReadIni(oneLine, "skin"), "");
-    fs::remove(lines);
-    fs::remove(oneLine);
 }
 
 TEST(ReadIniBlock, JoinsTheLinesOfTheLastBlockUpToEnd) {

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 
@@ -18,34 +17,25 @@
 #include "platform/url_cache.h"
 #include "real_program.h"
 #include "soup_server.h"
+#include "pointer.h"
 #include "test_support.h"
 
 using namespace platform;
+using testing_support::Click;
+using testing_support::PointAt;
 using testing_support::Pump;
 using testing_support::TestServer;
+using testing_support::TitledPage;
 
 namespace {
-
-std::string Page(const std::string& title) {
-    return "<html><head><title>" + title + "</title></head><body><p>" + title + "</p></body></html>";
-}
-
-// Moves the real pointer, so the windows get the motion events a user's mouse gives. The
-// pointer arrives in two steps: a window it has just entered sees its next move.
-void PointAt(int x, int y) {
-    const std::string to = " " + std::to_string(x) + " " + std::to_string(y);
-    ASSERT_EQ(std::system(("xdotool mousemove" + to + " sleep 0.05 mousemove_relative 1 0").c_str()), 0);
-}
-
-void Click() { ASSERT_EQ(std::system("xdotool click 1"), 0); }
 
 // The favourites cascade over real WebKit views, with pages from a server on 127.0.0.1.
 class FavouritesE2eTest : public ::testing::Test {
 protected:
     void SetUp() override {
         testing_support::PrepareProgramOnRealViews();
-        server.Add("/start", Page("Start page"));
-        server.Add("/daily", Page("Daily news"));
+        server.Add("/start", TitledPage("Start page"));
+        server.Add("/daily", TitledPage("Daily news"));
         favorites = Module2::FindSystemFolder(CSIDL_FAVORITES);
         std::filesystem::create_directories(favorites + "/News/Papers");
         WriteInternetShortcut(favorites + "/Start.url", server.Url("/start"));

@@ -26,12 +26,9 @@
 using namespace platform;
 using testing_support::Pump;
 using testing_support::TestServer;
+using testing_support::TitledPage;
 
 namespace {
-
-std::string Page(const std::string& title) {
-    return "<html><head><title>" + title + "</title></head><body><p>" + title + "</p></body></html>";
-}
 
 // The engine's web processes that this process started and that still run.
 int WebProcessesRunning() {
@@ -80,7 +77,7 @@ class ManyTabsE2eTest : public ::testing::Test {
 protected:
     void SetUp() override {
         testing_support::PrepareProgramOnRealViews();
-        server.Add("/start", Page("Start page"));
+        server.Add("/start", TitledPage("Start page"));
         SetMsgBoxResponder([this](const std::string& prompt, int, const std::string&) {
             messages.push_back(prompt);
             return vbOK;
@@ -96,7 +93,7 @@ protected:
 
     // Opens a tab on a page of its own; the page's title names it.
     std::string OpenTab(const std::string& name) {
-        server.Add("/" + name, Page(name));
+        server.Add("/" + name, TitledPage(name));
         Main().AddTab(server.Url("/" + name));
         return name;
     }

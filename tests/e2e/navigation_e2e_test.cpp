@@ -19,16 +19,13 @@
 using namespace platform;
 using testing_support::Pump;
 using testing_support::TestServer;
+using testing_support::TitledPage;
 
 namespace {
 
-std::string Page(const std::string& title) {
-    return "<html><head><title>" + title + "</title></head><body><p>" + title + "</p></body></html>";
-}
-
 TestServer::Page SlowPage(const std::string& title, int delayMs) {
     TestServer::Page page;
-    page.body = Page(title);
+    page.body = TitledPage(title);
     page.delayMs = delayMs;
     return page;
 }
@@ -38,7 +35,7 @@ class NavigationE2eTest : public ::testing::Test {
 protected:
     void SetUp() override {
         testing_support::PrepareProgramOnRealViews();
-        server.Add("/start", Page("Start page"));
+        server.Add("/start", TitledPage("Start page"));
     }
 
     FrmMain& Main() { return frmMain.Get(); }
@@ -73,7 +70,7 @@ protected:
 };
 
 TEST_F(NavigationE2eTest, AnAddressTypedAndEnteredLoadsInTheCurrentTabAndTitlesFollow) {
-    server.Add("/typed", Page("Typed page"));
+    server.Add("/typed", TitledPage("Typed page"));
     StartOnStartPage();
     const std::string address = server.Url("/typed");
 
@@ -121,24 +118,16 @@ TEST_F(NavigationE2eTest, TwoTabsLoadingAtOnceBothFinishAndTheAnimationStopsAfte
     EXPECT_EQ(Main().picTab(0).ToolTipText(), "Quicker page (" + server.Url("/quicker") + ")");
 
     // Between one tab's idle frame and the other's next poll the animation may pause
-    // for a moment; it must not stay stopped while a page loads.
-    gint64 stoppedSince = 0;
-    gint64 longestStop = 0;
+    // for a moment; it goes on through its frames while the slower page loads.
+    framesSeen.clear();
     ASSERT_TRUE(Pump(
         [&] {
-            const gint64 now = g_get_monotonic_time();
-            if (Main().Timer2.Enabled() || !Main().Timer1(1).Enabled()) {
-                stoppedSince = 0;
-            } else if (stoppedSince == 0) {
-                stoppedSince = now;
-            } else {
-                longestStop = std::max(longestStop, now - stoppedSince);
-            }
+            if (Main().Timer2.Enabled()) framesSeen.insert(Main().Picture3.GetPicture().Surface()->cobj());
             return !Main().Timer1(1).Enabled();
         },
         15000))
         << "the slower page did not finish";
-    EXPECT_LT(longestStop, 500000) << "the animation stood still for " << longestStop / 1000 << " ms while loading";
+    EXPECT_GE(framesSeen.size(), 3u) << "the animation stood still while the slower page loaded";
     EXPECT_FALSE(Main().Timer2.Enabled());
     EXPECT_TRUE(Shows(8));
     EXPECT_EQ(Main().labCaption.Caption(), "Slower page");

@@ -36,14 +36,7 @@ using testing_support::Pump;
 
 class HostForm : public platform::Form {};
 
-int ErrorNumberOf(const std::function<void()>& statement) {
-    try {
-        statement();
-    } catch (const platform::ToolkitError& error) {
-        return error.Number();
-    }
-    return 0;
-}
+using testing_support::ErrorNumberOf;
 
 std::vector<int> LoadedIndexes(ControlArray<Label>& array) {
     std::vector<int> indexes;

@@ -79,14 +79,7 @@ std::string Describe(Gtk::Widget& widget) {
            std::to_string(a.get_height());
 }
 
-int ErrorNumberOf(const std::function<void()>& statement) {
-    try {
-        statement();
-    } catch (const platform::ToolkitError& error) {
-        return error.Number();
-    }
-    return 0;
-}
+using testing_support::ErrorNumberOf;
 
 // Twips at the GTK boundary
 

@@ -7,6 +7,10 @@
 
 namespace testing_support {
 
+std::string TitledPage(const std::string& title) {
+    return "<html><head><title>" + title + "</title></head><body><p>" + title + "</p></body></html>";
+}
+
 namespace {
 void Respond(SoupServerMessage* msg, const TestServer::Page& page) {
     for (const auto& [name, value] : page.headers)

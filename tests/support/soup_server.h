@@ -10,6 +10,9 @@ typedef struct _SoupServer SoupServer;
 
 namespace testing_support {
 
+// A small HTML page whose title and only paragraph are the text.
+std::string TitledPage(const std::string& title);
+
 // An HTTP server on 127.0.0.1 inside the test process, served by the UI thread's
 // main loop. Pages are registered by path.
 class TestServer {

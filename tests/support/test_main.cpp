@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <gtkmm/main.h>
+#include <gtkmm/window.h>
 #include <glib.h>
 
 #include <algorithm>
@@ -12,14 +13,25 @@
 #include <filesystem>
 #include <string>
 
+#include "app/State.h"
+#include "cookies/FrmFilter.h"
+#include "menus/MenuState.h"
 #include "platform/app.h"
+#include "platform/browser_view.h"
+#include "platform/common_dialog.h"
+#include "platform/form.h"
+#include "platform/msgbox.h"
+#include "platform/url_cache.h"
+#include "platform/webkit_session.h"
 #include "test_support.h"
 
 namespace testing_support {
 
+namespace {
+
 // Every process of a test, the test program and each child it starts, has a folder
 // of its own: inside the given folder when there is one, else in the temporary folder.
-const std::filesystem::path& TempRoot() {
+const std::filesystem::path& ProcessRoot() {
     static const std::filesystem::path root = [] {
         // Inside the folder that tests/support/with-own-display makes and removes once
         // every process of the test has ended; a test program started on its own makes
@@ -32,6 +44,13 @@ const std::filesystem::path& TempRoot() {
     }();
     return root;
 }
+
+// The folder of the running test; empty between tests.
+std::filesystem::path testFolder;
+
+}  // namespace
+
+const std::filesystem::path& TempRoot() { return testFolder.empty() ? ProcessRoot() : testFolder; }
 
 namespace {
 
@@ -58,7 +77,7 @@ gint64 TimeScale() {
 bool Pump(const std::function<bool()>& done, int timeoutMs) { return RunLoopUntil(done, timeoutMs * TimeScale()); }
 
 void PumpFor(int ms) {
-    RunLoopUntil([] { return false; }, ms);
+    RunLoopUntil([] { return false; }, ms * TimeScale());
 }
 
 std::string TodaysPageName() {
@@ -91,20 +110,86 @@ bool SameImage(const platform::Picture& a, const platform::Picture& b) {
 }
 
 
+namespace {
+
+constexpr const char* XdgFolderVariables[] = {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME"};
+
+// The XDG folders are the process's own: GLib and the engine read the variables
+// once per process, and the engine's sandbox takes the folders as they were when
+// its processes start. Each test finds them empty.
+void SetXdgVariables() {
+    for (const char* name : XdgFolderVariables) {
+        std::filesystem::create_directories(ProcessRoot() / name);
+        setenv(name, (ProcessRoot() / name).c_str(), 1);
+    }
+}
+
+void EmptyXdgFolders() {
+    for (const char* name : XdgFolderVariables) {
+        std::error_code ignored;
+        for (const auto& entry : std::filesystem::directory_iterator(ProcessRoot() / name, ignored))
+            std::filesystem::remove_all(entry.path(), ignored);
+    }
+}
+
+// Gives each test a folder of its own, the program folder by default, and puts back
+// after it what the test changed in this process: no form stays loaded, the
+// modules' state is as the program starts with it, the XDG folders are empty and
+// the test's folder is gone.
+class TestIsolation : public ::testing::EmptyTestEventListener {
+public:
+    void OnTestStart(const ::testing::TestInfo& test) override {
+        std::string name = std::string(test.test_suite_name()) + "." + test.name();
+        std::replace(name.begin(), name.end(), '/', '_');
+        testFolder = ProcessRoot() / name;
+        std::filesystem::create_directories(testFolder);
+        platform::SetAppPathForTesting(testFolder.string());
+    }
+
+    void OnTestEnd(const ::testing::TestInfo&) override {
+        // As at the end of the program, no handler of a window runs any more.
+        platform::SetEndAction([] {});
+        platform::End();
+        platform::DiscardLoadedForms();
+        // Windows of the toolkit that outlive forms, as a download's, close as well.
+        for (Gtk::Window* window : Gtk::Window::list_toplevels()) window->hide();
+        platform::SetMsgBoxResponder(nullptr);
+        platform::SetFileDialogResponder(nullptr);
+        platform::SetBrowserViewFactory(nullptr);
+        platform::SetUrlCache(nullptr);
+        platform::SetCommandForTesting("");
+        platform::SetHomePage(startingHomePage_);
+        ResetState();
+        ResetMenuState();
+        ResetFilterState();
+        // The discarded forms and controls are deleted once the events already queued for them have run.
+        platform::DoEvents();
+        platform::SetEndAction([] {});
+        EmptyXdgFolders();
+        // The engine's cookie store file went with them: it starts a new one.
+        platform::webkit::ReopenCookieStore();
+        std::error_code ignored;
+        std::filesystem::remove_all(testFolder, ignored);
+        testFolder.clear();
+    }
+
+private:
+    const std::string startingHomePage_ = platform::HomePage();
+};
+
+}  // namespace
+
 }  // namespace testing_support
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     // Every test process gets folders of its own.
-    const auto& root = testing_support::TempRoot();
-    for (const char* name : {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME"}) {
-        auto folder = root / name;
-        std::filesystem::create_directories(folder);
-        setenv(name, folder.c_str(), 1);
-    }
+    const auto& root = testing_support::ProcessRoot();
+    testing_support::SetXdgVariables();
     char* args[] = {argv[0], nullptr};
     platform::Init(1, args);
     platform::SetEndAction([] {});
+    ::testing::UnitTest::GetInstance()->listeners().Append(new testing_support::TestIsolation);
     int result = RUN_ALL_TESTS();
     // Controls that the tests unloaded are deleted once their handlers have returned,
     // as they would be in the program's loop.

@@ -5,25 +5,39 @@
 #include <functional>
 #include <string>
 
+#include "platform/error.h"
 #include "platform/picture.h"
 
 namespace testing_support {
 
-// The environment variable that hands a test process the folder it uses as its
-// TempRoot; whoever sets it removes the folder.
+// The environment variable that hands a test process the folder it keeps its tests'
+// folders in; whoever sets it removes the folder.
 inline constexpr const char* TestRootVariable = "QUELLIN_TEST_ROOT";
 
-// A folder of this test process, removed when it ends.
+// The folder of the running test, removed when the test ends; it is the program
+// folder unless the test gives another. Outside a test, the folder of this process.
 const std::filesystem::path& TempRoot();
 
-// The environment variable that lengthens every time-out of Pump by a whole factor,
-// for builds that run many times slower (the sanitizer run).
+// The environment variable that lengthens every wait of Pump and PumpFor by a whole
+// factor, for builds that run many times slower (the sanitizer run).
 inline constexpr const char* TimeScaleVariable = "QUELLIN_TEST_TIME_SCALE";
 
 // Runs the main loop until done() or the time is up; false on time-out.
 bool Pump(const std::function<bool()>& done, int timeoutMs = 10000);
-// Runs the main loop for that long.
+// Runs the main loop for that long, times the scale: long enough for what is due
+// meanwhile, never a bound that a test's result depends on.
 void PumpFor(int ms);
+
+// The number of the toolkit error the call raises; 0 when it raises none.
+template <typename Call>
+int ErrorNumberOf(Call&& call) {
+    try {
+        call();
+    } catch (const platform::ToolkitError& error) {
+        return error.Number();
+    }
+    return 0;
+}
 
 // Today's history day page name, formatted apart from the program: "07 March 2001.htm".
 std::string TodaysPageName();

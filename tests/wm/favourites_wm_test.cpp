@@ -1,29 +1,19 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 
 #include "program_fixture.h"
+#include "pointer.h"
 #include "common/Module2.h"
 #include "menus/FrmFavMenu.h"
 #include "platform/shell_folders.h"
 #include "platform/twips.h"
 
 using namespace platform;
+using testing_support::Click;
+using testing_support::PointAt;
 using testing_support::Pump;
-
-namespace {
-
-// Moves the real pointer in two steps (a window it has just entered sees its next move), or clicks.
-void PointAt(int x, int y) {
-    const std::string to = " " + std::to_string(x) + " " + std::to_string(y);
-    ASSERT_EQ(std::system(("xdotool mousemove" + to + " sleep 0.05 mousemove_relative 1 0").c_str()), 0);
-}
-
-void Click() { ASSERT_EQ(std::system("xdotool click 1"), 0); }
-
-}  // namespace
 
 // Under a window manager the favourites menu opens where the program puts it, and a
 // click back on the main window activates it, which closes the whole cascade.
