@@ -95,9 +95,7 @@ std::vector<Form*>& LoadedList() {
 
 const std::vector<Form*>& LoadedForms() { return LoadedList(); }
 
-void DeleteSlotWhenIdle(FormSlotBase* slot) {
-    DeleteWhenIdle([slot] { delete slot; });
-}
+void DeleteSlotWhenIdle(FormSlotBase* slot) { DeleteWhenIdle(std::unique_ptr<FormSlotBase>(slot)); }
 
 Form::Form(FormStyle style) : window_(style.dropDown ? Gtk::WINDOW_POPUP : Gtk::WINDOW_TOPLEVEL), takesFocus_(style.takesFocus) {
     window_.set_decorated(!style.borderless);
@@ -469,7 +467,7 @@ void FormSlotBase::Unload() {
     dying->visible_ = false;
     *dying->alive_ = false;
     dying->window_.hide();
-    DeleteWhenIdle([raw = dying.release()] { delete raw; });
+    DeleteWhenIdle(std::move(dying));
     Emptied();
 }
 
