@@ -15,6 +15,7 @@
 #include "platform/plain_browser_window.h"
 #include "platform/screen.h"
 #include "platform/url_cache.h"
+#include "platform/webkit_view.h"
 
 using namespace platform;
 
@@ -44,8 +45,10 @@ void FrmCleanup::Form_Load() {
 }
 
 void FrmCleanup::CheckCookies() {
-    // A browser window left open would go on setting cookies that no scan sees.
+    // A page left running (in a browser window, or in a tab of the main window,
+    // hidden or waiting for its deletion) would go on setting cookies that no scan sees.
     PlainBrowserWindow::CloseAll();
+    WebKitView::EndEveryPage();
     // The filter mode goes by the words alone, old cookies and new: it needs no
     // comparison with the baseline, and RemoveFilters scans the cache itself.
     if (CookieTrapMode == 3) {

@@ -101,9 +101,7 @@ void DiscardLoadedForms() {
     while (!LoadedList().empty()) LoadedList().back()->slot_->Discard();
 }
 
-void DeleteSlotWhenIdle(FormSlotBase* slot) {
-    DeleteWhenIdle([slot] { delete slot; });
-}
+void DeleteSlotWhenIdle(FormSlotBase* slot) { DeleteWhenIdle(std::unique_ptr<FormSlotBase>(slot)); }
 
 Form::Form(FormStyle style) : window_(style.dropDown ? Gtk::WINDOW_POPUP : Gtk::WINDOW_TOPLEVEL), takesFocus_(style.takesFocus) {
     window_.set_decorated(!style.borderless);
@@ -498,7 +496,7 @@ void FormSlotBase::Discard() {
     dying->visible_ = false;
     *dying->alive_ = false;
     dying->window_.hide();
-    DeleteWhenIdle([raw = dying.release()] { delete raw; });
+    DeleteWhenIdle(std::move(dying));
     Emptied();
 }
 

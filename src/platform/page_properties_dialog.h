@@ -9,6 +9,7 @@ namespace platform {
 
 // A small window on the page shown in a browser view: its title, its address and,
 // when the engine knows it, its content type. It lives until the user closes it.
+// A value longer than a screen line is shown cut, and copied whole.
 class PagePropertiesDialog : public Gtk::Dialog {
 public:
     static PagePropertiesDialog& Show(Gtk::Window* parent, const std::string& title, const std::string& address,

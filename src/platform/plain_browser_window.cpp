@@ -3,7 +3,8 @@
 #include <glibmm/main.h>
 #include <webkit2/webkit2.h>
 
-#include "platform/app.h"
+#include <vector>
+
 #include "platform/text.h"
 #include "platform/webkit_view.h"
 
@@ -12,20 +13,6 @@ namespace platform {
 namespace {
 constexpr int DefaultWidth = 800;
 constexpr int DefaultHeight = 600;
-constexpr int PageEndTimeoutMs = 5000;
-
-// Puts an empty document in place of the view's page and waits until the engine
-// has committed it: the page's scripts have stopped by then, and what they sent
-// to the engine before (cookies set) went out before the engine's answer.
-void EndPage(WebKitWebView* view) {
-    bool committed = false;
-    const gulong handler = g_signal_connect(view, "load-changed", G_CALLBACK(+[](WebKitWebView*, WebKitLoadEvent event, gpointer done) {
-        if (event == WEBKIT_LOAD_COMMITTED) *static_cast<bool*>(done) = true;
-    }), &committed);
-    webkit_web_view_load_html(view, "", "about:blank");
-    WaitWithoutHandlers([&] { return committed; }, PageEndTimeoutMs);
-    g_signal_handler_disconnect(view, handler);
-}
 }  // namespace
 
 PlainBrowserWindow& PlainBrowserWindow::Open(const std::string& address, bool offline) {
@@ -46,12 +33,18 @@ GtkWidget* PlainBrowserWindow::OpenPopup(WebKitView& opener) {
 }
 
 void PlainBrowserWindow::CloseAll() {
+    std::vector<PlainBrowserWindow*> windows;
+    std::vector<WebKitView*> views;
     for (Gtk::Window* window : Gtk::Window::list_toplevels())
         if (auto* plain = dynamic_cast<PlainBrowserWindow*>(window)) {
-            EndPage(plain->View().WebView());
-            plain->hide();
-            delete plain;
+            windows.push_back(plain);
+            views.push_back(&plain->View());
         }
+    WebKitView::EndPages(views);
+    for (PlainBrowserWindow* window : windows) {
+        window->hide();
+        delete window;
+    }
 }
 
 PlainBrowserWindow::PlainBrowserWindow(std::unique_ptr<WebKitView> view) : view_(std::move(view)) {

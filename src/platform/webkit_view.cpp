@@ -6,6 +6,7 @@
 #include <gtkmm/window.h>
 #include <webkit2/webkit2.h>
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 #include <vector>
@@ -108,6 +109,11 @@ WebKitUserContentFilter* OfflineFilter() {
 }
 
 // The view whose page is asking for a new window while the program decides.
+constexpr int PageEndTimeoutMs = 5000;
+
+// Every view there is, for ending all their pages at once.
+std::vector<WebKitView*> liveViews;
+
 WebKitView* openerAsking = nullptr;
 // The views made while it asks, with the tokens that tell whether they still live.
 std::vector<std::pair<std::weak_ptr<const bool>, WebKitView*>> madeForPopup;
@@ -181,9 +187,11 @@ WebKitView::WebKitView(GtkWidget* floatingView)
       pendingReads_(g_cancellable_new()) {
     gtk_widget_show(floatingView);
     ConnectSignals();
+    liveViews.push_back(this);
 }
 
 WebKitView::~WebKitView() {
+    std::erase(liveViews, this);
     g_cancellable_cancel(pendingReads_);
     g_object_unref(pendingReads_);
     findBar_.reset();
@@ -191,6 +199,34 @@ WebKitView::~WebKitView() {
     gtk_widget_destroy(GTK_WIDGET(view_));
     g_object_unref(view_);
 }
+
+void WebKitView::EndPages(const std::vector<WebKitView*>& views) {
+    struct Ending {
+        WebKitWebView* view;
+        gulong handler = 0;
+        bool committed = false;
+    };
+    // Each engine view is held until its end has been waited for, should its
+    // WebKitView go meanwhile.
+    std::vector<Ending> endings;
+    endings.reserve(views.size());
+    for (WebKitView* view : views)
+        if (view->answering_) endings.push_back({WEBKIT_WEB_VIEW(g_object_ref(view->view_))});
+    for (Ending& ending : endings) {
+        ending.handler = g_signal_connect(ending.view, "load-changed", G_CALLBACK(+[](WebKitWebView*, WebKitLoadEvent event, gpointer self) {
+            if (event == WEBKIT_LOAD_COMMITTED) static_cast<Ending*>(self)->committed = true;
+        }), &ending);
+        webkit_web_view_load_html(ending.view, "", "about:blank");
+    }
+    WaitWithoutHandlers([&] { return std::all_of(endings.begin(), endings.end(), [](const Ending& e) { return e.committed; }); },
+                        PageEndTimeoutMs);
+    for (Ending& ending : endings) {
+        g_signal_handler_disconnect(ending.view, ending.handler);
+        g_object_unref(ending.view);
+    }
+}
+
+void WebKitView::EndEveryPage() { EndPages(liveViews); }
 
 void WebKitView::ConnectSignals() {
     g_signal_connect(view_, "load-changed", G_CALLBACK(+[](WebKitWebView*, WebKitLoadEvent event, gpointer self) {

@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/browser_view.h"
 
@@ -28,6 +29,15 @@ public:
     // opener's offline mode.
     explicit WebKitView(WebKitView& opener);
     ~WebKitView() override;
+
+    // Puts an empty document in place of each view's page and waits, running no
+    // handler of the program, until the engine has committed them all: the pages'
+    // scripts have stopped by then, and what they sent to the engine before
+    // (cookies set) went out before the engine's answer.
+    static void EndPages(const std::vector<WebKitView*>& views);
+    // Ends the page of every view there is: shown or hidden, in a tab, a window,
+    // or waiting for its deletion.
+    static void EndEveryPage();
 
     // The view of a newly loaded browser control. While a page asks for a pop-up,
     // the view is related to that page's, so that the program can hand it back

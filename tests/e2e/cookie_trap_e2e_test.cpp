@@ -151,9 +151,19 @@ INSTANTIATE_TEST_SUITE_P(Routes, SameNameOnAnotherPath,
                                            SameNameCase{"CookieManager", 0, "manager", ""}),
                          [](const ::testing::TestParamInfo<SameNameCase>& info) { return std::string(info.param.name); });
 
-// A pop-up in a plain browser window of its own that sets a cookie on a new path
-// every few milliseconds, for as long as it runs.
-class CookieTrapWithPopupWindow : public ::testing::Test {
+// A page that sets a cookie on a new path every few milliseconds, for as long as it
+// runs: in a pop-up of a plain browser window of its own, in the first tab, in a
+// tab opened later.
+struct TickerCase {
+    const char* name;
+    const char* command;
+    bool inAddedTab;
+    int plainWindows;
+};
+
+void PrintTo(const TickerCase& c, std::ostream* out) { *out << c.name; }
+
+class CookieTrapWithATicker : public ::testing::TestWithParam<TickerCase> {
 protected:
     void SetUp() override {
         program = testing_support::PrepareProgramOnRealViews();
@@ -182,12 +192,14 @@ protected:
     TestServer server;
 };
 
-TEST_F(CookieTrapWithPopupWindow, NoCookieComesAfterTheClosingDownScan) {
+TEST_P(CookieTrapWithATicker, NoCookieComesAfterTheClosingDownScan) {
+    const TickerCase& c = GetParam();
     std::ofstream(program / "browser.ini", std::ios::binary) << "[Popups]\r\n1\r\n\r\n[CookieTrap]\r\n2\r\n";
-    platform::SetCommandForTesting(server.Url("/opener"));
+    platform::SetCommandForTesting(c.command[0] ? server.Url(c.command) : "");
     frmSplash.Get();
-    ASSERT_TRUE(Pump([] { return TickEntries().size() >= 3; }, 30000)) << "the pop-up sets its cookies";
-    ASSERT_EQ(PlainWindows(), 1);
+    if (c.inAddedTab) frmMain->AddTab(server.Url("/ticker"));
+    ASSERT_TRUE(Pump([] { return TickEntries().size() >= 3; }, 30000)) << "the ticker sets its cookies";
+    ASSERT_EQ(PlainWindows(), c.plainWindows);
 
     int windowsAtTheCheck = -1;
     std::set<std::string> scanned, afterwards;
@@ -208,6 +220,12 @@ TEST_F(CookieTrapWithPopupWindow, NoCookieComesAfterTheClosingDownScan) {
     EXPECT_FALSE(scanned.empty());
     EXPECT_EQ(afterwards, scanned) << "cookies came after the scan: " << afterwards.size() - scanned.size();
 }
+
+INSTANTIATE_TEST_SUITE_P(Pages, CookieTrapWithATicker,
+                         ::testing::Values(TickerCase{"PopupWindow", "/opener", false, 1},
+                                           TickerCase{"FirstTab", "/ticker", false, 0},
+                                           TickerCase{"AddedTab", "", true, 0}),
+                         [](const ::testing::TestParamInfo<TickerCase>& info) { return std::string(info.param.name); });
 
 // The child side of the tests above; skipped in an ordinary run.
 class CookieTrapProgramStart : public ::testing::Test {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
+#include <gtkmm/clipboard.h>
 #include <gtkmm/filechooserdialog.h>
+#include <gtkmm/label.h>
 #include <gtkmm/offscreenwindow.h>
 #include <glib.h>
 #include <glibmm/main.h>
@@ -17,6 +19,7 @@
 #include "platform/find_bar.h"
 #include "platform/page_properties_dialog.h"
 #include "platform/plain_browser_window.h"
+#include "platform/text.h"
 #include "platform/webkit_view.h"
 #include "page_script.h"
 #include "soup_server.h"
@@ -590,6 +593,36 @@ TEST_F(WebKitViewTest, ShortcutPropertiesShowsTitleAddressAndType) {
     EXPECT_EQ(dialog->Value("Title:"), "Described");
     EXPECT_EQ(dialog->Value("Address:"), server_.Url("/page"));
     EXPECT_EQ(dialog->Value("Type:"), "text/html");
+    dialog->response(Gtk::RESPONSE_CLOSE);
+    EXPECT_TRUE(Pump([] { return Toplevel<platform::PagePropertiesDialog>() == nullptr; }));
+}
+
+// The label of the window that shows the text, searched through its containers.
+Gtk::Label* LabelShowing(Gtk::Widget& widget, const std::string& text) {
+    if (auto* label = dynamic_cast<Gtk::Label*>(&widget)) return label->get_text() == text ? label : nullptr;
+    auto* container = dynamic_cast<Gtk::Container*>(&widget);
+    if (!container) return nullptr;
+    for (Gtk::Widget* child : container->get_children())
+        if (Gtk::Label* found = LabelShowing(*child, text)) return found;
+    return nullptr;
+}
+
+TEST_F(WebKitViewTest, PropertiesOfAHugeAddressShowOneScreenLineAndCopyTheAddressWhole) {
+    const std::string address = "data:text/html," + std::string(2'000'000, 'a');
+    Load(address);
+    view_.SendKeys("+{F10}p");
+    auto* dialog = Toplevel<platform::PagePropertiesDialog>();
+    ASSERT_NE(dialog, nullptr);
+    const std::string shown = dialog->Value("Address:");
+    EXPECT_LE(g_utf8_strlen(shown.c_str(), -1), platform::ScreenLineChars);
+    EXPECT_EQ(shown.substr(0, 20), address.substr(0, 20));
+    Gtk::Label* label = LabelShowing(*dialog, shown);
+    ASSERT_NE(label, nullptr);
+    for (int start : {0, 5}) {
+        label->select_region(start, -1);
+        g_signal_emit_by_name(label->gobj(), "copy-clipboard");
+        EXPECT_EQ(Gtk::Clipboard::get()->wait_for_text().raw(), address.substr(start)) << "selected from " << start;
+    }
     dialog->response(Gtk::RESPONSE_CLOSE);
     EXPECT_TRUE(Pump([] { return Toplevel<platform::PagePropertiesDialog>() == nullptr; }));
 }

@@ -3,6 +3,9 @@
 #include <glib.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <string>
 #include <utility>
@@ -13,6 +16,7 @@
 #include "platform/focus_keeper.h"
 #include "platform/form.h"
 #include "platform/timer.h"
+#include "child_process.h"
 #include "test_support.h"
 
 namespace {
@@ -516,6 +520,42 @@ TEST_F(FormTest, SetFocusOnAHiddenOrMinimisedFormRaisesError5) {
     EXPECT_THROW(slot_->SetFocus(), platform::ToolkitError);
     slot_->SetWindowState(platform::vbNormal);
     EXPECT_NO_THROW(slot_->SetFocus());
+}
+
+// The test below starts this program again; the child writes here which forms it saw end.
+constexpr const char* EndReportVariable = "QUELLIN_TEST_FORM_END_REPORT";
+
+class EndReportingForm : public Form {
+public:
+    ~EndReportingForm() override { std::ofstream(std::getenv(EndReportVariable), std::ios::app) << name << "\n"; }
+    std::string name;
+};
+
+TEST(RetiredFormTest, FormsUnloadedJustBeforeTheProgramEndsAreStillDestroyed) {
+    const auto folder = testing_support::TempRoot() / "retired-forms";
+    std::filesystem::create_directories(folder);
+    const auto report = folder / "ended.txt";
+    ASSERT_TRUE(testing_support::RunThisProgram(
+        "RetiredFormChild.*", {{EndReportVariable, report.string()}, {testing_support::TestRootVariable, folder.string()}}));
+    std::ifstream lines(report);
+    std::vector<std::string> ended;
+    for (std::string line; std::getline(lines, line);) ended.push_back(line);
+    std::sort(ended.begin(), ended.end());
+    EXPECT_EQ(ended, (std::vector<std::string>{"default instance", "extra instance"}));
+    std::filesystem::remove_all(folder);
+}
+
+TEST(RetiredFormChild, EndsTheProgramInTheHandlerThatUnloadedTheForms) {
+    if (!std::getenv(EndReportVariable)) GTEST_SKIP() << "runs only when started by the test of retired forms";
+    FormSlot<EndReportingForm> slot;
+    slot->name = "default instance";
+    auto& extra = platform::NewInstance<EndReportingForm>();
+    extra.name = "extra instance";
+    platform::Dispatch([&] {
+        slot.Unload();
+        extra.Unload();
+        std::exit(0);
+    });
 }
 
 }  // namespace
