@@ -101,6 +101,11 @@ void DiscardLoadedForms() {
     while (!LoadedList().empty()) LoadedList().back()->slot_->Discard();
 }
 
+void ForgetFocusHandOver() {
+    focusedWindowWentAt = 0;
+    formHandedTheFocus = nullptr;
+}
+
 void DeleteSlotWhenIdle(FormSlotBase* slot) { DeleteWhenIdle(std::unique_ptr<FormSlotBase>(slot)); }
 
 Form::Form(FormStyle style) : window_(style.dropDown ? Gtk::WINDOW_POPUP : Gtk::WINDOW_TOPLEVEL), takesFocus_(style.takesFocus) {

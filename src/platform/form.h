@@ -136,6 +136,11 @@ protected:
 private:
     friend class FormSlotBase;
     friend void DiscardLoadedForms();
+
+// Forgets that a window of the program went away with the focus, so that the next
+// activation is the user's: for tests that go on in the same process once the
+// windows of the last one have gone.
+void ForgetFocusHandOver();
     void ApplySize();
     void ApplyPosition();
     void RunResize();
@@ -225,5 +230,10 @@ const std::vector<Form*>& LoadedForms();
 // Discards every loaded form, the last loaded first, without running their unload
 // handlers: what ending the process does, for tests that go on in the same process.
 void DiscardLoadedForms();
+
+// Forgets that a window of the program went away with the focus, so that the next
+// activation is the user's: for tests that go on in the same process once the
+// windows of the last one have gone.
+void ForgetFocusHandOver();
 
 }  // namespace platform

@@ -164,6 +164,7 @@ public:
         ResetFilterState();
         // The discarded forms and controls are deleted once the events already queued for them have run.
         platform::DoEvents();
+        platform::ForgetFocusHandOver();
         platform::SetEndAction([] {});
         EmptyXdgFolders();
         // The engine's cookie store file went with them: it starts a new one.
