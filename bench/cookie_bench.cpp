@@ -37,8 +37,8 @@
 #include "platform/app.h"
 #include "platform/browser_double.h"
 #include "platform/url_cache.h"
-#include "platform/webkit_session.h"
-#include "platform/webkit_url_cache.h"
+#include "platform/webkit/webkit_session.h"
+#include "platform/webkit/webkit_url_cache.h"
 
 namespace fs = std::filesystem;
 

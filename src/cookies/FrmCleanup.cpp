@@ -11,7 +11,7 @@
 #include "cookies/CookieNames.h"
 #include "cookies/FrmNewcookies.h"
 #include "platform/app.h"
-#include "platform/plain_browser_window.h"
+#include "platform/webkit/plain_browser_window.h"
 #include "platform/screen.h"
 #include "platform/url_cache.h"
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/webkit_url_cache.h"
+#include "platform/webkit/webkit_url_cache.h"
 
 namespace platform {
 

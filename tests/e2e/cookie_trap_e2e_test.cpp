@@ -22,9 +22,9 @@
 #include "cookies/FrmNewcookies.h"
 #include "platform/app.h"
 #include "platform/msgbox.h"
-#include "platform/plain_browser_window.h"
+#include "platform/webkit/plain_browser_window.h"
 #include "platform/url_cache.h"
-#include "platform/webkit_session.h"
+#include "platform/webkit/webkit_session.h"
 #include "soup_server.h"
 #include "test_support.h"
 

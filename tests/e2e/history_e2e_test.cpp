@@ -18,7 +18,7 @@
 #include "app/State.h"
 #include "platform/app.h"
 #include "platform/url_cache.h"
-#include "platform/webkit_view.h"
+#include "platform/webkit/webkit_view.h"
 #include "page_script.h"
 #include "soup_server.h"
 #include "test_support.h"

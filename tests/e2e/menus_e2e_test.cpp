@@ -17,7 +17,7 @@
 #include "platform/common_dialog.h"
 #include "platform/twips.h"
 #include "platform/url_cache.h"
-#include "platform/webkit_view.h"
+#include "platform/webkit/webkit_view.h"
 #include "real_program.h"
 #include "soup_server.h"
 #include "test_support.h"

@@ -1,11 +1,11 @@
-#include "platform/plain_browser_window.h"
+#include "platform/webkit/plain_browser_window.h"
 
 #include <glibmm/main.h>
 #include <webkit2/webkit2.h>
 
 #include "platform/app.h"
 #include "platform/text.h"
-#include "platform/webkit_view.h"
+#include "platform/webkit/webkit_view.h"
 
 namespace platform {
 
