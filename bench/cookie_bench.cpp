@@ -30,6 +30,8 @@
 #include "bench_folder.h"
 
 #include "app/Forms.h"
+#include "app/FrmMain.h"
+#include "app/FrmSplash.h"
 #include "app/State.h"
 #include "cookies/CookieForms.h"
 #include "cookies/FrmCleanup.h"

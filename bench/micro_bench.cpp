@@ -32,8 +32,11 @@
 #include "bench_folder.h"
 
 #include "app/Forms.h"
+#include "app/FrmMain.h"
+#include "app/FrmSplash.h"
 #include "app/State.h"
 #include "common/AutoComplete.h"
+#include "menus/FrmMenu.h"
 #include "menus/MenuState.h"
 #include "platform/app.h"
 #include "platform/browser_double.h"

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "app/Forms.h"
+#include "app/FrmMain.h"
 #include "platform/picture.h"
 #include "platform/twips.h"
 

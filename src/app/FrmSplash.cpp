@@ -3,6 +3,7 @@
 #include <gdkmm/screen.h>
 
 #include "app/Forms.h"
+#include "app/FrmMain.h"
 #include "app/SplashPicture.h"
 #include "app/State.h"
 #include "platform/twips.h"

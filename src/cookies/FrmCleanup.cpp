@@ -5,6 +5,7 @@
 #include <iterator>
 
 #include "app/Forms.h"
+#include "app/FrmMain.h"
 #include "app/State.h"
 #include "cookies/CookieForms.h"
 #include "cookies/CookieLists.h"

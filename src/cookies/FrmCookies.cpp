@@ -1,6 +1,7 @@
 #include "cookies/FrmCookies.h"
 
 #include "app/Forms.h"
+#include "app/FrmMain.h"
 #include "cookies/CookieForms.h"
 #include "cookies/CookieLists.h"
 #include "platform/busy_pointer.h"

@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "app/Forms.h"
+#include "app/FrmMain.h"
 #include "app/State.h"
 #include "common/ScreenSize.h"
 #include "common/TileBitmapModule.h"

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "app/Forms.h"
+#include "app/FrmMain.h"
 #include "app/State.h"
 #include "menus/MenuModule.h"
 #include "menus/MenuState.h"

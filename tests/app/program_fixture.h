@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "app/Forms.h"
+#include "app/FrmMain.h"
+#include "app/FrmSplash.h"
 #include "platform/app.h"
 #include "platform/browser_double.h"
 #include "platform/url_cache.h"

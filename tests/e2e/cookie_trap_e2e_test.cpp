@@ -14,6 +14,9 @@
 #include <vector>
 
 #include "app/Forms.h"
+#include "app/FrmDummy.h"
+#include "app/FrmMain.h"
+#include "app/FrmSplash.h"
 #include "app/State.h"
 #include "child_process.h"
 #include "real_program.h"

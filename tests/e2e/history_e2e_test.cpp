@@ -15,6 +15,8 @@
 #include <string>
 
 #include "app/Forms.h"
+#include "app/FrmMain.h"
+#include "app/FrmSplash.h"
 #include "app/State.h"
 #include "platform/app.h"
 #include "platform/url_cache.h"

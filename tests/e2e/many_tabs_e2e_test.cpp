@@ -9,8 +9,10 @@
 #include <vector>
 
 #include "app/Forms.h"
+#include "app/FrmMain.h"
+#include "app/FrmSplash.h"
 #include "app/State.h"
-#include "common/TabLayout.h"
+#include "app/TabLayout.h"
 #include "platform/app.h"
 #include "platform/msgbox.h"
 #include "platform/webkit/web_process_pool.h"

@@ -9,7 +9,10 @@
 #include <string>
 
 #include "app/Forms.h"
+#include "app/FrmMain.h"
+#include "app/FrmSplash.h"
 #include "app/State.h"
+#include "menus/FrmMenu.h"
 #include "menus/MenuState.h"
 #include "page_script.h"
 #include "platform/app.h"

@@ -9,6 +9,9 @@
 #include <vector>
 
 #include "app/Forms.h"
+#include "app/FrmMain.h"
+#include "app/FrmPopup.h"
+#include "app/FrmSplash.h"
 #include "app/State.h"
 #include "platform/app.h"
 #include "platform/webkit/plain_browser_window.h"
