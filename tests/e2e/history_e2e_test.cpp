@@ -18,10 +18,11 @@
 #include "app/FrmMain.h"
 #include "app/FrmSplash.h"
 #include "app/State.h"
+#include "memory_url_cache.h"
+#include "page_script.h"
 #include "platform/app.h"
 #include "platform/url_cache.h"
 #include "platform/webkit/webkit_view.h"
-#include "page_script.h"
 #include "soup_server.h"
 #include "test_support.h"
 
