@@ -30,15 +30,18 @@
 #include "bench_folder.h"
 
 #include "app/Forms.h"
+#include "app/FrmMain.h"
+#include "app/FrmSplash.h"
 #include "app/State.h"
+#include "browser_double.h"
 #include "cookies/CookieForms.h"
 #include "cookies/FrmCleanup.h"
 #include "cookies/FrmNewcookies.h"
+#include "memory_url_cache.h"
 #include "platform/app.h"
-#include "platform/browser_double.h"
 #include "platform/url_cache.h"
-#include "platform/webkit_session.h"
-#include "platform/webkit_url_cache.h"
+#include "platform/webkit/webkit_session.h"
+#include "platform/webkit/webkit_url_cache.h"
 
 namespace fs = std::filesystem;
 

@@ -1,6 +1,6 @@
 #include "app/StartUp.h"
 #include "platform/app.h"
-#include "platform/webkit_session.h"
+#include "platform/webkit/webkit_session.h"
 
 int main(int argc, char** argv) {
     platform::Init(argc, argv);

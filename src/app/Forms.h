@@ -14,9 +14,3 @@ extern platform::FormSlot<FrmMain> frmMain;
 extern platform::FormSlot<FrmDummy> frmDummy;
 extern platform::FormSlot<FrmPopup> frmPopup;
 extern platform::FormSlot<FrmMenu> frmMenu;
-
-#include "app/FrmDummy.h"
-#include "app/FrmMain.h"
-#include "app/FrmPopup.h"
-#include "app/FrmSplash.h"
-#include "menus/FrmMenu.h"

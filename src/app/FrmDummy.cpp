@@ -2,6 +2,7 @@
 
 #include "app/AppIcon.h"
 #include "app/Forms.h"
+#include "app/FrmMain.h"
 #include "app/State.h"
 #include "platform/error.h"
 

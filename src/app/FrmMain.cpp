@@ -5,6 +5,8 @@
 #include "app/AppIcon.h"
 #include "app/BuiltinSkin.h"
 #include "app/Forms.h"
+#include "app/FrmDummy.h"
+#include "app/FrmSplash.h"
 #include "app/SkinTable.h"
 #include "app/State.h"
 #include "cookies/CookieForms.h"

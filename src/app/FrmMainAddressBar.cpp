@@ -1,4 +1,5 @@
 #include "app/Forms.h"
+#include "app/FrmMain.h"
 #include "app/State.h"
 #include "common/AutoComplete.h"
 #include "common/General.h"

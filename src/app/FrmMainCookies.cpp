@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/Forms.h"
+#include "app/FrmMain.h"
 #include "platform/url_cache.h"
 
 using namespace platform;

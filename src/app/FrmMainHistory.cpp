@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "app/Forms.h"
+#include "app/FrmMain.h"
 #include "app/State.h"
 #include "common/General.h"
 #include "common/HtmlText.h"

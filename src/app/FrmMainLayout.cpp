@@ -1,6 +1,7 @@
 #include <cmath>
 
 #include "app/Forms.h"
+#include "app/FrmMain.h"
 #include "app/SkinTable.h"
 #include "common/CenterPart2.h"
 #include "common/ScreenSize.h"

@@ -1,6 +1,7 @@
 #include <cmath>
 
 #include "app/Forms.h"
+#include "app/FrmMain.h"
 #include "app/State.h"
 #include "common/General.h"
 #include "menus/MenuModule.h"

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "app/Forms.h"
+#include "app/FrmMain.h"
 #include "app/SkinTable.h"
 #include "app/State.h"
 #include "platform/error.h"

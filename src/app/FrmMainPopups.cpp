@@ -1,4 +1,6 @@
 #include "app/Forms.h"
+#include "app/FrmMain.h"
+#include "app/FrmPopup.h"
 #include "app/State.h"
 #include "platform/error.h"
 

@@ -3,6 +3,8 @@
 #include <vector>
 
 #include "app/Forms.h"
+#include "app/FrmMain.h"
+#include "app/FrmSplash.h"
 #include "app/State.h"
 #include "common/General.h"
 #include "common/SettingsFile.h"

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "app/Forms.h"
+#include "app/FrmMain.h"
 #include "app/SkinTable.h"
 #include "app/State.h"
 #include "common/Conversions.h"

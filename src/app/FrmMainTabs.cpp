@@ -4,6 +4,8 @@
 #include <utility>
 
 #include "app/Forms.h"
+#include "app/FrmDummy.h"
+#include "app/FrmMain.h"
 #include "app/State.h"
 #include "common/TileBitmapModule.h"
 #include "menus/MenuModule.h"

@@ -1,6 +1,8 @@
 #include <cmath>
 
 #include "app/Forms.h"
+#include "app/FrmDummy.h"
+#include "app/FrmMain.h"
 #include "app/State.h"
 
 using namespace platform;

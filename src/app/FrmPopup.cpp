@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "app/Forms.h"
+#include "app/FrmMain.h"
 #include "common/FormFont.h"
 #include "platform/picture.h"
 #include "platform/screen.h"

@@ -1,6 +1,7 @@
 #include "app/FrmSplash.h"
 
 #include "app/Forms.h"
+#include "app/FrmMain.h"
 #include "app/SplashPicture.h"
 #include "app/State.h"
 #include "common/FormFont.h"

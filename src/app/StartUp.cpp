@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/Forms.h"
+#include "app/FrmSplash.h"
 #include "platform/error.h"
 #include "platform/msgbox.h"
 

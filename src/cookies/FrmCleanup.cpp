@@ -5,6 +5,7 @@
 #include <iterator>
 
 #include "app/Forms.h"
+#include "app/FrmMain.h"
 #include "app/State.h"
 #include "common/FormFont.h"
 #include "cookies/CookieForms.h"
@@ -12,10 +13,10 @@
 #include "cookies/CookieNames.h"
 #include "cookies/FrmNewcookies.h"
 #include "platform/app.h"
-#include "platform/plain_browser_window.h"
 #include "platform/screen.h"
 #include "platform/url_cache.h"
-#include "platform/webkit_view.h"
+#include "platform/webkit/plain_browser_window.h"
+#include "platform/webkit/webkit_view.h"
 
 using namespace platform;
 

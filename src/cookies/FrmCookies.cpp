@@ -1,6 +1,7 @@
 #include "cookies/FrmCookies.h"
 
 #include "app/Forms.h"
+#include "app/FrmMain.h"
 #include "common/FormFont.h"
 #include "cookies/CookieForms.h"
 #include "cookies/CookieLists.h"

@@ -1,6 +1,7 @@
 #include "cookies/FrmNewcookies.h"
 
 #include "app/Forms.h"
+#include "app/FrmMain.h"
 #include "app/State.h"
 #include "common/FormFont.h"
 #include "cookies/CookieForms.h"

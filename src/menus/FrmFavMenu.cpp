@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/Forms.h"
+#include "app/FrmMain.h"
 #include "app/State.h"
 #include "common/General.h"
 #include "common/ScreenSize.h"

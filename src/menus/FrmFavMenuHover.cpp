@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "app/Forms.h"
+#include "app/FrmMain.h"
 #include "app/State.h"
 #include "common/Conversions.h"
 #include "menus/FrmFavMenu.h"

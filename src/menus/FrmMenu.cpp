@@ -3,6 +3,7 @@
 #include <glib.h>
 
 #include "app/Forms.h"
+#include "app/FrmMain.h"
 #include "app/State.h"
 #include "menus/MenuModule.h"
 #include "menus/MenuState.h"

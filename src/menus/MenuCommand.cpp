@@ -1,9 +1,10 @@
 #include <functional>
 
 #include "app/Forms.h"
+#include "app/FrmMain.h"
 #include "app/State.h"
+#include "app/TabLayout.h"
 #include "common/Conversions.h"
-#include "common/TabLayout.h"
 #include "cookies/CookieForms.h"
 #include "cookies/FrmCookies.h"
 #include "dialogs/Dialogs.h"

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/Forms.h"
+#include "app/FrmMain.h"
 #include "common/Conversions.h"
 #include "platform/error.h"
 

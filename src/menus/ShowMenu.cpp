@@ -3,7 +3,9 @@
 #include <vector>
 
 #include "app/Forms.h"
+#include "app/FrmMain.h"
 #include "common/TileBitmapModule.h"
+#include "menus/FrmMenu.h"
 #include "menus/MenuModule.h"
 #include "menus/MenuState.h"
 #include "platform/screen.h"

@@ -1,7 +1,7 @@
 #include "platform/browser_view.h"
 
 #include "platform/app.h"
-#include "platform/webkit_view.h"
+#include "platform/webkit/webkit_view.h"
 
 namespace platform {
 

@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "app/FrmDummy.h"
 #include "app/State.h"
 #include "tabs_fixture.h"
 

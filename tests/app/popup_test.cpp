@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/FrmPopup.h"
 #include "app/State.h"
 #include "program_fixture.h"
 

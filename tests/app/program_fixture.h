@@ -8,8 +8,11 @@
 #include <vector>
 
 #include "app/Forms.h"
+#include "app/FrmMain.h"
+#include "app/FrmSplash.h"
+#include "browser_double.h"
+#include "memory_url_cache.h"
 #include "platform/app.h"
-#include "platform/browser_double.h"
 #include "platform/url_cache.h"
 #include "test_support.h"
 

@@ -5,6 +5,7 @@
 #include "program_fixture.h"
 #include "platform/msgbox.h"
 
+#include "app/FrmDummy.h"
 #include "app/StartUp.h"
 #include "app/State.h"
 #include "menus/MenuModule.h"

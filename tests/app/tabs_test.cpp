@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/FrmDummy.h"
 #include "app/State.h"
 #include "test_support.h"
 #include "platform/app.h"

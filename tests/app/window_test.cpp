@@ -5,6 +5,7 @@
 #include <tuple>
 
 #include "program_fixture.h"
+#include "app/FrmDummy.h"
 #include "app/State.h"
 #include "common/CenterPart2.h"
 #include "common/ScreenSize.h"

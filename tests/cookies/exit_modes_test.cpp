@@ -2,6 +2,7 @@
 
 #include "cookies/FrmCleanup.h"
 #include "cookies/FrmNewcookies.h"
+#include "memory_url_cache.h"
 
 namespace {
 

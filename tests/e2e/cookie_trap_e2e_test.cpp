@@ -14,6 +14,9 @@
 #include <vector>
 
 #include "app/Forms.h"
+#include "app/FrmDummy.h"
+#include "app/FrmMain.h"
+#include "app/FrmSplash.h"
 #include "app/State.h"
 #include "child_process.h"
 #include "real_program.h"
@@ -22,9 +25,9 @@
 #include "cookies/FrmNewcookies.h"
 #include "platform/app.h"
 #include "platform/msgbox.h"
-#include "platform/plain_browser_window.h"
+#include "platform/webkit/plain_browser_window.h"
 #include "platform/url_cache.h"
-#include "platform/webkit_session.h"
+#include "platform/webkit/webkit_session.h"
 #include "soup_server.h"
 #include "test_support.h"
 

@@ -11,9 +11,9 @@
 #include <iterator>
 #include <string>
 
-#include "platform/download_window.h"
-#include "platform/webkit_download.h"
-#include "platform/webkit_view.h"
+#include "platform/webkit/download_window.h"
+#include "platform/webkit/webkit_download.h"
+#include "platform/webkit/webkit_view.h"
 #include "soup_server.h"
 #include "test_support.h"
 

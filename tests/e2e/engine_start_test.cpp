@@ -7,8 +7,8 @@
 #include <fstream>
 #include <string>
 
-#include "platform/webkit_session.h"
-#include "platform/webkit_view.h"
+#include "platform/webkit/webkit_session.h"
+#include "platform/webkit/webkit_view.h"
 #include "soup_server.h"
 #include "test_support.h"
 

@@ -4,6 +4,8 @@
 #include <string>
 
 #include "app/Forms.h"
+#include "app/FrmMain.h"
+#include "app/FrmSplash.h"
 #include "app/State.h"
 #include "common/Module2.h"
 #include "menus/FrmFavMenu.h"

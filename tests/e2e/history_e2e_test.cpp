@@ -15,11 +15,14 @@
 #include <string>
 
 #include "app/Forms.h"
+#include "app/FrmMain.h"
+#include "app/FrmSplash.h"
 #include "app/State.h"
+#include "memory_url_cache.h"
+#include "page_script.h"
 #include "platform/app.h"
 #include "platform/url_cache.h"
-#include "platform/webkit_view.h"
-#include "page_script.h"
+#include "platform/webkit/webkit_view.h"
 #include "soup_server.h"
 #include "test_support.h"
 

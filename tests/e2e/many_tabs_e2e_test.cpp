@@ -9,12 +9,14 @@
 #include <vector>
 
 #include "app/Forms.h"
+#include "app/FrmMain.h"
+#include "app/FrmSplash.h"
 #include "app/State.h"
-#include "common/TabLayout.h"
+#include "app/TabLayout.h"
 #include "platform/app.h"
 #include "platform/msgbox.h"
-#include "platform/web_process_pool.h"
-#include "platform/webkit_view.h"
+#include "platform/webkit/web_process_pool.h"
+#include "platform/webkit/webkit_view.h"
 #include "real_program.h"
 #include "soup_server.h"
 #include "test_support.h"

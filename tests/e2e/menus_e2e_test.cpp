@@ -9,7 +9,10 @@
 #include <string>
 
 #include "app/Forms.h"
+#include "app/FrmMain.h"
+#include "app/FrmSplash.h"
 #include "app/State.h"
+#include "menus/FrmMenu.h"
 #include "menus/MenuState.h"
 #include "page_script.h"
 #include "platform/app.h"
@@ -17,7 +20,7 @@
 #include "platform/common_dialog.h"
 #include "platform/twips.h"
 #include "platform/url_cache.h"
-#include "platform/webkit_view.h"
+#include "platform/webkit/webkit_view.h"
 #include "real_program.h"
 #include "soup_server.h"
 #include "test_support.h"

@@ -8,6 +8,9 @@
 #include <string>
 
 #include "app/Forms.h"
+#include "app/FrmDummy.h"
+#include "app/FrmMain.h"
+#include "app/FrmSplash.h"
 #include "app/State.h"
 #include "platform/app.h"
 #include "platform/browser_view.h"

@@ -9,11 +9,15 @@
 #include <vector>
 
 #include "app/Forms.h"
+#include "app/FrmMain.h"
+#include "app/FrmPopup.h"
+#include "app/FrmSplash.h"
 #include "app/State.h"
+#include "memory_url_cache.h"
 #include "platform/app.h"
-#include "platform/plain_browser_window.h"
 #include "platform/url_cache.h"
-#include "platform/webkit_view.h"
+#include "platform/webkit/plain_browser_window.h"
+#include "platform/webkit/webkit_view.h"
 #include "soup_server.h"
 #include "test_support.h"
 

@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/webkit_session.h"
-#include "platform/webkit_url_cache.h"
+#include "platform/webkit/webkit_session.h"
+#include "platform/webkit/webkit_url_cache.h"
 #include "child_process.h"
 #include "soup_server.h"
 #include "test_support.h"

@@ -16,11 +16,11 @@
 #include <vector>
 
 #include "platform/app.h"
-#include "platform/find_bar.h"
-#include "platform/page_properties_dialog.h"
-#include "platform/plain_browser_window.h"
 #include "platform/text.h"
-#include "platform/webkit_view.h"
+#include "platform/webkit/find_bar.h"
+#include "platform/webkit/page_properties_dialog.h"
+#include "platform/webkit/plain_browser_window.h"
+#include "platform/webkit/webkit_view.h"
 #include "page_script.h"
 #include "soup_server.h"
 #include "test_support.h"

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "../app/tabs_fixture.h"
+#include "menus/FrmMenu.h"
 #include "menus/MenuState.h"
 #include "platform/common_dialog.h"
 #include "platform/msgbox.h"

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "memory_url_cache.h"
 #include "platform/app.h"
 #include "platform/browser_view.h"
 #include "platform/url_cache.h"

@@ -22,7 +22,7 @@
 #include "platform/form.h"
 #include "platform/msgbox.h"
 #include "platform/url_cache.h"
-#include "platform/webkit_session.h"
+#include "platform/webkit/webkit_session.h"
 #include "test_support.h"
 
 namespace testing_support {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "program_fixture.h"
+#include "app/FrmDummy.h"
 #include "app/State.h"
 #include "menus/MenuModule.h"
 #include "platform/twips.h"

@@ -7,11 +7,14 @@
 #include <string>
 
 #include "app/Forms.h"
+#include "app/FrmDummy.h"
+#include "app/FrmMain.h"
+#include "app/FrmSplash.h"
 #include "app/State.h"
 #include "page_script.h"
 #include "platform/app.h"
 #include "platform/twips.h"
-#include "platform/webkit_view.h"
+#include "platform/webkit/webkit_view.h"
 #include "real_program.h"
 #include "test_support.h"
 #include "x_window.h"

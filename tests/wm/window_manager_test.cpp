@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "program_fixture.h"
+#include "app/FrmDummy.h"
+#include "app/FrmPopup.h"
 #include "app/State.h"
 #include "platform/screen.h"
 #include "platform/twips.h"

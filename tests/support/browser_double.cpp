@@ -1,4 +1,4 @@
-#include "platform/browser_double.h"
+#include "browser_double.h"
 
 #include <memory>
 

@@ -1,4 +1,4 @@
-#include "platform/plain_browser_window.h"
+#include "platform/webkit/plain_browser_window.h"
 
 #include <glibmm/main.h>
 #include <webkit2/webkit2.h>
@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "platform/text.h"
-#include "platform/webkit_view.h"
+#include "platform/webkit/webkit_view.h"
 
 namespace platform {
 

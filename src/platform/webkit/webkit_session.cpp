@@ -1,11 +1,11 @@
-#include "platform/webkit_session.h"
+#include "platform/webkit/webkit_session.h"
 
 #include <glib.h>
 #include <webkit2/webkit2.h>
 
 #include <utility>
 
-#include "platform/webkit_download.h"
+#include "platform/webkit/webkit_download.h"
 
 namespace platform::webkit {
 

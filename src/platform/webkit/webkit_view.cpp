@@ -1,4 +1,4 @@
-#include "platform/webkit_view.h"
+#include "platform/webkit/webkit_view.h"
 
 #include <gio/gio.h>
 #include <glib.h>
@@ -13,13 +13,13 @@
 
 #include "platform/address.h"
 #include "platform/app.h"
-#include "platform/find_bar.h"
 #include "platform/glib_ptr.h"
-#include "platform/page_properties_dialog.h"
-#include "platform/plain_browser_window.h"
-#include "platform/view_source_scheme.h"
-#include "platform/web_process_pool.h"
-#include "platform/webkit_session.h"
+#include "platform/webkit/find_bar.h"
+#include "platform/webkit/page_properties_dialog.h"
+#include "platform/webkit/plain_browser_window.h"
+#include "platform/webkit/view_source_scheme.h"
+#include "platform/webkit/web_process_pool.h"
+#include "platform/webkit/webkit_session.h"
 
 namespace platform {
 

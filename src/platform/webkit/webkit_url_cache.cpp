@@ -1,4 +1,4 @@
-#include "platform/webkit_url_cache.h"
+#include "platform/webkit/webkit_url_cache.h"
 
 #include <glib.h>
 #include <libsoup/soup.h>
@@ -13,8 +13,8 @@
 #include <utility>
 
 #include "platform/app.h"
-#include "platform/webkit_cookie_file.h"
-#include "platform/webkit_session.h"
+#include "platform/webkit/webkit_cookie_file.h"
+#include "platform/webkit/webkit_session.h"
 
 namespace platform {
 

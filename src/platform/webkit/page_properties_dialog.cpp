@@ -1,4 +1,4 @@
-#include "platform/page_properties_dialog.h"
+#include "platform/webkit/page_properties_dialog.h"
 
 #include <glibmm/main.h>
 #include <gtkmm/label.h>

@@ -1,4 +1,4 @@
-#include "platform/webkit_cookie_file.h"
+#include "platform/webkit/webkit_cookie_file.h"
 
 #include <sqlite3.h>
 

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "memory_url_cache.h"
 #include "platform/url_cache.h"
 
 namespace {

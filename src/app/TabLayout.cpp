@@ -1,9 +1,10 @@
-#include "common/TabLayout.h"
+#include "app/TabLayout.h"
 
 #include <algorithm>
 #include <memory>
 
 #include "app/Forms.h"
+#include "app/FrmMain.h"
 #include "app/State.h"
 #include "common/General.h"
 #include "common/TabLayoutFile.h"

@@ -1,4 +1,4 @@
-#include "platform/download_window.h"
+#include "platform/webkit/download_window.h"
 
 #include <glib.h>
 

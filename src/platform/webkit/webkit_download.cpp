@@ -1,4 +1,4 @@
-#include "platform/webkit_download.h"
+#include "platform/webkit/webkit_download.h"
 
 #include <glib/gstdio.h>
 #include <glibmm/main.h>
@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/download_window.h"
+#include "platform/webkit/download_window.h"
 
 namespace platform::webkit {
 

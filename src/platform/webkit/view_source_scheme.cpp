@@ -1,4 +1,4 @@
-#include "platform/view_source_scheme.h"
+#include "platform/webkit/view_source_scheme.h"
 
 #include <gio/gio.h>
 #include <webkit2/webkit2.h>
@@ -7,7 +7,7 @@
 #include <string>
 
 #include "platform/glib_ptr.h"
-#include "platform/webkit_session.h"
+#include "platform/webkit/webkit_session.h"
 
 namespace platform::webkit {
 

@@ -1,4 +1,4 @@
-#include "platform/find_bar.h"
+#include "platform/webkit/find_bar.h"
 
 #include <webkit2/webkit2.h>
 

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "../app/tabs_fixture.h"
-#include "common/TabLayout.h"
+#include "app/TabLayout.h"
 #include "platform/msgbox.h"
+#include "tabs_fixture.h"
 
 using namespace platform;
 

@@ -1,4 +1,4 @@
-#include "platform/web_process_pool.h"
+#include "platform/webkit/web_process_pool.h"
 
 #include <X11/Xlib.h>
 #include <gdk/gdkx.h>
@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "platform/webkit_session.h"
+#include "platform/webkit/webkit_session.h"
 
 namespace platform::webkit {
 

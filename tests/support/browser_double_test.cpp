@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "browser_double.h"
 #include "platform/app.h"
-#include "platform/browser_double.h"
 
 namespace {
 
