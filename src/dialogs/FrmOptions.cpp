@@ -22,6 +22,8 @@ using namespace platform;
 
 std::int16_t SkinNeedsRestart = 0;
 
+void ResetOptionsState() { SkinNeedsRestart = 0; }
+
 namespace {
 
 const char* const BuiltinSkinName = "Default";

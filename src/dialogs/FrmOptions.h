@@ -23,6 +23,10 @@
 // Read and cleared only by the options dialog's OK; it outlives the dialog.
 extern std::int16_t SkinNeedsRestart;
 
+// Forgets a restart still to be asked for, as the program starts, for tests that go
+// on in the same process.
+void ResetOptionsState();
+
 // The options dialog: shows the settings of browser.ini on six pages, writes them
 // back with OK and has the main window apply them at once.
 class FrmOptions : public platform::Form {

@@ -15,6 +15,7 @@
 
 #include "app/State.h"
 #include "cookies/FrmFilter.h"
+#include "dialogs/FrmOptions.h"
 #include "menus/MenuState.h"
 #include "platform/app.h"
 #include "platform/browser_view.h"
@@ -162,6 +163,7 @@ public:
         ResetState();
         ResetMenuState();
         ResetFilterState();
+        ResetOptionsState();
         // The discarded forms and controls are deleted once the events already queued for them have run.
         platform::DoEvents();
         platform::ForgetFocusHandOver();
