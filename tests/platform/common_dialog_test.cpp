@@ -189,7 +189,10 @@ TEST(CommonDialog, RealChooserListsByTheChosenFilterAndAnswersWhatIsTypedWithEnt
         user.expectListed = c.listed;
         user.keys = c.keys;
         user.ActWhenOpen();
-        c.save ? dialog.ShowSave() : dialog.ShowOpen();
+        {
+            testing_support::ToolkitLeaksIgnored chooserCompletion;
+            c.save ? dialog.ShowSave() : dialog.ShowOpen();
+        }
         EXPECT_EQ(user.seenFilter, platform::ParseFilter(c.filter).front().name);
         EXPECT_EQ(user.seenListed, c.listed);
         EXPECT_TRUE(user.answeredByEnter);
