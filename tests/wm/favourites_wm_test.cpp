@@ -15,21 +15,42 @@ using testing_support::Click;
 using testing_support::PointAt;
 using testing_support::Pump;
 
-// Under a window manager the favourites menu opens where the program puts it, and a
-// click back on the main window activates it, which closes the whole cascade.
-TEST_F(ProgramTest, FavouritesCascadeUnderAWindowManager) {
+namespace {
+
+// The Favorites folder, made to hold News/Papers.
+std::string FavouriteFolders() {
     const std::string favorites = Module2::FindSystemFolder(CSIDL_FAVORITES);
     std::filesystem::create_directories(favorites + "/News/Papers");
-    Start("about:blank");
-    FrmMain& main = frmMain.Get();
-    ASSERT_TRUE(Pump([&] { return main.Window().get_mapped(); }, 5000));
-    main.WaitForPlacement();
+    return favorites;
+}
 
+// The main window of the started program, once shown where the window manager put it.
+FrmMain& PlacedMainWindow() {
+    FrmMain& main = frmMain.Get();
+    EXPECT_TRUE(Pump([&] { return main.Window().get_mapped(); }, 5000));
+    main.WaitForPlacement();
+    return main;
+}
+
+// A click on the menu bar's Favourites title, the pointer then resting on it.
+void ClickTheFavouritesTitle(FrmMain& main) {
     const int titleX = TwipsToPixelsX(main.Left() + main.Picture9.Left() + main.labFavs.Left() + 300);
     const int titleY = TwipsToPixelsY(main.Top() + main.Picture9.Top() + main.labFavs.Top() + 90);
     PointAt(titleX, titleY);
     Click();
     PointAt(titleX + 2, titleY);
+}
+
+}  // namespace
+
+// Under a window manager the favourites menu opens where the program puts it, and a
+// click back on the main window activates it, which closes the whole cascade.
+TEST_F(ProgramTest, FavouritesCascadeUnderAWindowManager) {
+    const std::string favorites = FavouriteFolders();
+    Start("about:blank");
+    FrmMain& main = PlacedMainWindow();
+
+    ClickTheFavouritesTitle(main);
     ASSERT_TRUE(Pump([] { return frmFavMenu.Loaded() && frmFavMenu->Window().get_mapped(); }, 5000));
     FrmFavMenu& top = frmFavMenu.Get();
     ASSERT_TRUE(Pump([&] {
@@ -49,12 +70,9 @@ TEST_F(ProgramTest, FavouritesCascadeUnderAWindowManager) {
 // manager hands the focus back to the main window. That is no activation by the
 // user: the level the pointer went back to stays open.
 TEST_F(ProgramTest, ALevelClickedAndClosedLeavesTheCascadeOpen) {
-    const std::string favorites = Module2::FindSystemFolder(CSIDL_FAVORITES);
-    std::filesystem::create_directories(favorites + "/News/Papers");
+    const std::string favorites = FavouriteFolders();
     Start("about:blank");
-    FrmMain& main = frmMain.Get();
-    ASSERT_TRUE(Pump([&] { return main.Window().get_mapped(); }, 5000));
-    main.WaitForPlacement();
+    FrmMain& main = PlacedMainWindow();
 
     const auto pointAtRow = [](FrmFavMenu& level, const platform::Label& row) {
         PointAt(TwipsToPixelsX(level.Left() + row.Left() + 300), TwipsToPixelsY(level.Top() + row.Top() + 110));
@@ -68,11 +86,7 @@ TEST_F(ProgramTest, ALevelClickedAndClosedLeavesTheCascadeOpen) {
         return Pump([&] { return level(path) && level(path)->Window().get_mapped(); }, 5000);
     };
 
-    const int titleX = TwipsToPixelsX(main.Left() + main.Picture9.Left() + main.labFavs.Left() + 300);
-    const int titleY = TwipsToPixelsY(main.Top() + main.Picture9.Top() + main.labFavs.Top() + 90);
-    PointAt(titleX, titleY);
-    Click();
-    PointAt(titleX + 2, titleY);
+    ClickTheFavouritesTitle(main);
     ASSERT_TRUE(mappedLevel(favorites));
     FrmFavMenu& top = *level(favorites);
     top.WaitForPlacement();
