@@ -31,6 +31,7 @@ public:
     Control& operator=(const Control&) = delete;
 
     Gtk::Widget& Widget() { return *widget_; }
+    const Gtk::Widget& Widget() const { return *widget_; }
 
     double Left() const { return left_; }
     double Top() const { return top_; }

@@ -30,10 +30,9 @@ WebBrowser::WebBrowser(std::unique_ptr<BrowserView> view)
 
 void WebBrowser::ReplaceView(std::unique_ptr<BrowserView> view) {
     auto& box = static_cast<Gtk::EventBox&>(Widget());
-    const bool shown = view_->Widget().get_visible();
     box.remove();
     view_ = std::move(view);
-    view_->Widget().set_visible(shown);
+    view_->Widget().show();
     box.add(view_->Widget());
 }
 
@@ -44,7 +43,7 @@ WebBrowser::~WebBrowser() {
     if (wasShown) ShowFrontmostSibling();
 }
 
-bool WebBrowser::ShowsPage() const { return Visible() && view_->Widget().get_visible(); }
+bool WebBrowser::ShowsPage() const { return Visible() && Widget().get_visible(); }
 
 void WebBrowser::SetVisible(bool visible) {
     Control::SetVisible(visible);
@@ -61,8 +60,8 @@ void WebBrowser::ComeToFront() {
     std::erase(Stacking(), this);
     Stacking().push_back(this);
     for (WebBrowser* other : Stacking())
-        if (other != this && other->Parent() == Parent()) other->view_->Widget().hide();
-    view_->Widget().show();
+        if (other != this && other->Parent() == Parent()) other->Widget().hide();
+    if (Visible()) Widget().show();
 }
 
 void WebBrowser::ShowFrontmostSibling() {
@@ -70,7 +69,7 @@ void WebBrowser::ShowFrontmostSibling() {
     const auto front = std::find_if(stacking.rbegin(), stacking.rend(), [this](WebBrowser* other) {
         return other->Parent() == Parent() && other->Visible();
     });
-    if (front != stacking.rend()) (*front)->view_->Widget().show();
+    if (front != stacking.rend()) (*front)->Widget().show();
 }
 
 }  // namespace platform

@@ -12,8 +12,10 @@ namespace platform {
 // through view().events.
 //
 // Browsers stacked in one container all stay Visible, as the program expects, but
-// only the one in front keeps its engine view mapped: the engine need not draw
-// pages that nobody can see.
+// only the one in front is shown: the engine need not draw pages that nobody can
+// see, and a browser behind takes none of the clicks meant for the page in front,
+// however the toolkit restacks the container's children when the window is shown
+// again.
 class WebBrowser : public Control {
 public:
     WebBrowser();
@@ -42,7 +44,7 @@ public:
     void SetVisible(bool visible) override;
     // The page itself takes the keyboard: the arrow keys scroll it.
     void SetFocus() override;
-    // Whether the engine view is mapped: the browser is visible and in front of its siblings.
+    // Whether the page is shown: the browser is visible and in front of its siblings.
     bool ShowsPage() const;
 
 protected:

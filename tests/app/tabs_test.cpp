@@ -12,6 +12,7 @@
 #include "test_support.h"
 #include "platform/app.h"
 #include "platform/error.h"
+#include "platform/twips.h"
 #include "tabs_fixture.h"
 
 using namespace platform;
@@ -66,6 +67,29 @@ protected:
             if (std::find(browsers.begin(), browsers.end(), window) != browsers.end()) return window == mine;
         }
         return false;
+    }
+
+    // The tab whose browser takes a click in the middle of the browser area: the
+    // toolkit hands a click to the top-most shown window under it. -1 for none.
+    int TabTakingClicksInTheMiddle() {
+        WebBrowser& current = Main().WebBrowser1(CurrentTab);
+        const int x = TwipsToPixelsX(current.Left() + current.Width() / 2);
+        const int y = TwipsToPixelsY(current.Top() + current.Height() / 2);
+        GdkWindow* area = gdk_window_get_parent(current.Widget().get_window()->gobj());
+        for (GList* child = gdk_window_peek_children(area); child; child = child->next) {
+            auto* window = static_cast<GdkWindow*>(child->data);
+            int left = 0, top = 0;
+            gdk_window_get_position(window, &left, &top);
+            if (!gdk_window_is_visible(window) || x < left || y < top || x >= left + gdk_window_get_width(window) ||
+                y >= top + gdk_window_get_height(window))
+                continue;
+            int tab = -1;
+            Main().WebBrowser1.ForEach([&](WebBrowser& browser, int index) {
+                if (browser.Widget().get_window()->gobj() == window) tab = index;
+            });
+            return tab;
+        }
+        return -1;
     }
 
     // What UpdateTabs printed on a face, checked against the same face cleared and
@@ -251,6 +275,21 @@ TEST_F(TabsTest, SelectingATabBringsItsBrowserToTheFrontAndShowsItsPage) {
     Main().picTab(0).Click();
     EXPECT_EQ(CurrentTab, 0);
     EXPECT_TRUE(InFront(0));
+}
+
+// The window shown again (restored after a minimise) maps its children anew, and the
+// toolkit raises each as it maps it: the tabs opened later must not come up over the
+// selected page and take its clicks.
+TEST_F(TabsTest, OnlyTheSelectedPageTakesClicksAfterTheWindowIsShownAgain) {
+    OpenTabsUpTo(3);
+    for (int tab : {0, 2, 3}) {
+        Main().picTab_Click(tab);
+        Main().Hide();
+        testing_support::Pump([&] { return !Main().Window().get_mapped(); }, 2000);
+        Main().Show();
+        ASSERT_TRUE(testing_support::Pump([&] { return Main().Window().get_mapped(); }, 2000));
+        EXPECT_EQ(TabTakingClicksInTheMiddle(), tab);
+    }
 }
 
 TEST_F(TabsTest, TheTitleFollowsTheSelectedTabWithinTwoSeconds) {
