@@ -132,6 +132,26 @@ TEST_F(DownloadE2eTest, AnExistingFileIsReplacedOnlyWhenTheUserConfirms) {
     EXPECT_EQ(Contents(existing), "the report's contents\n");
 }
 
+// The window's button cancels a download under way, and the part already written goes.
+TEST_F(DownloadE2eTest, CancelInTheWindowStopsTheDownloadAndLeavesNothingBehind) {
+    TestServer::Page slow;
+    slow.body = std::string(1 << 20, 'x');
+    slow.contentType = "application/octet-stream";
+    slow.headers = {{"Content-Disposition", "attachment; filename=\"big.bin\""}};
+    slow.stallAfterBytes = 64 << 10;
+    server.Add("/report", slow);
+
+    TypeAndEnter(StartDownload(), folder / "big.bin");
+    ASSERT_TRUE(Pump([&] { return Window() && Window()->Status().ends_with(" received"); }))
+        << "the download never showed progress";
+    EXPECT_TRUE(fs::exists(folder / "big.bin"));
+    Window()->ActionButton().clicked();
+    ASSERT_TRUE(Pump([&] { return Window() && Window()->Status() == "Cancelled"; })) << "the download went on";
+    EXPECT_TRUE(fs::is_empty(folder));
+    Window()->ActionButton().clicked();
+    EXPECT_EQ(Window(), nullptr);
+}
+
 TEST_F(DownloadE2eTest, CancelInTheChooserLeavesNothingBehind) {
     Gtk::FileChooserDialog& chooser = StartDownload();
     chooser.response(Gtk::RESPONSE_CANCEL);

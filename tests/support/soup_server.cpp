@@ -3,6 +3,7 @@
 #include <glib.h>
 #include <libsoup/soup.h>
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace testing_support {
@@ -13,10 +14,19 @@ std::string TitledPage(const std::string& title) {
 
 namespace {
 void Respond(SoupServerMessage* msg, const TestServer::Page& page) {
-    for (const auto& [name, value] : page.headers)
-        soup_message_headers_append(soup_server_message_get_response_headers(msg), name.c_str(), value.c_str());
-    soup_server_message_set_response(msg, page.contentType.c_str(), SOUP_MEMORY_COPY, page.body.data(), page.body.size());
+    auto* headers = soup_server_message_get_response_headers(msg);
+    for (const auto& [name, value] : page.headers) soup_message_headers_append(headers, name.c_str(), value.c_str());
     soup_server_message_set_status(msg, 200, nullptr);
+    if (page.stallAfterBytes == 0) {
+        soup_server_message_set_response(msg, page.contentType.c_str(), SOUP_MEMORY_COPY, page.body.data(), page.body.size());
+        return;
+    }
+    // The whole length is announced, but the body is never completed: the server
+    // waits for the rest once it has sent the first bytes.
+    soup_message_headers_set_content_type(headers, page.contentType.c_str(), nullptr);
+    soup_message_headers_set_content_length(headers, static_cast<goffset>(page.body.size()));
+    soup_message_body_append(soup_server_message_get_response_body(msg), SOUP_MEMORY_COPY, page.body.data(),
+                             std::min(page.stallAfterBytes, page.body.size()));
 }
 }  // namespace
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <map>
 #include <optional>
 #include <string>
@@ -22,6 +23,8 @@ public:
         std::string contentType = "text/html";
         std::vector<std::pair<std::string, std::string>> headers;
         int delayMs = 0;  // the response is held back this long
+        // When not 0: only this many bytes of the body are sent, and the response never ends.
+        std::size_t stallAfterBytes = 0;
     };
 
     TestServer();
