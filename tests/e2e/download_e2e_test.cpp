@@ -36,6 +36,13 @@ T* Showing() {
     return nullptr;
 }
 
+// Download windows still alive, shown or not.
+int DownloadWindows() {
+    int count = 0;
+    for (Gtk::Window* window : Gtk::Window::list_toplevels()) count += dynamic_cast<DownloadWindow*>(window) ? 1 : 0;
+    return count;
+}
+
 // The entry of the chooser where a person types the name or the whole path.
 Gtk::Entry* NameEntry(Gtk::Widget& widget) {
     if (auto* entry = dynamic_cast<Gtk::Entry*>(&widget); entry && entry->get_visible()) return entry;
@@ -132,8 +139,9 @@ TEST_F(DownloadE2eTest, AnExistingFileIsReplacedOnlyWhenTheUserConfirms) {
     EXPECT_EQ(Contents(existing), "the report's contents\n");
 }
 
-// The window's button cancels a download under way, and the part already written goes.
-TEST_F(DownloadE2eTest, CancelInTheWindowStopsTheDownloadAndLeavesNothingBehind) {
+// A download under way stops when its window's button cancels it, or when the window
+// is closed; the part already written goes.
+TEST_F(DownloadE2eTest, ADownloadUnderWayStoppedFromItsWindowLeavesNothingBehind) {
     TestServer::Page slow;
     slow.body = std::string(1 << 20, 'x');
     slow.contentType = "application/octet-stream";
@@ -141,15 +149,25 @@ TEST_F(DownloadE2eTest, CancelInTheWindowStopsTheDownloadAndLeavesNothingBehind)
     slow.stallAfterBytes = 64 << 10;
     server.Add("/report", slow);
 
-    TypeAndEnter(StartDownload(), folder / "big.bin");
-    ASSERT_TRUE(Pump([&] { return Window() && Window()->Status().ends_with(" received"); }))
-        << "the download never showed progress";
-    EXPECT_TRUE(fs::exists(folder / "big.bin"));
-    Window()->ActionButton().clicked();
-    ASSERT_TRUE(Pump([&] { return Window() && Window()->Status() == "Cancelled"; })) << "the download went on";
-    EXPECT_TRUE(fs::is_empty(folder));
-    Window()->ActionButton().clicked();
-    EXPECT_EQ(Window(), nullptr);
+    for (const bool byClosing : {false, true}) {
+        SCOPED_TRACE(byClosing ? "window closed" : "button clicked");
+        const fs::path part = folder / (byClosing ? "closed.bin" : "cancelled.bin");
+        TypeAndEnter(StartDownload(), part);
+        ASSERT_TRUE(Pump([&] { return Window() && Window()->Status().ends_with(" received"); }))
+            << "the download never showed progress";
+        EXPECT_TRUE(fs::exists(part));
+        if (byClosing) {
+            gtk_window_close(Window()->gobj());
+            ASSERT_TRUE(Pump([&] { return !Window() && !fs::exists(part); })) << "the download went on";
+        } else {
+            Window()->ActionButton().clicked();
+            ASSERT_TRUE(Pump([&] { return Window() && Window()->Status() == "Cancelled"; })) << "the download went on";
+            Window()->ActionButton().clicked();
+            EXPECT_EQ(Window(), nullptr);
+        }
+        EXPECT_TRUE(fs::is_empty(folder));
+        EXPECT_TRUE(Pump([] { return DownloadWindows() == 0; })) << "the stopped download was never let go";
+    }
 }
 
 TEST_F(DownloadE2eTest, CancelInTheChooserLeavesNothingBehind) {

@@ -94,13 +94,12 @@ private:
         ended_ = true;
         // A file this download began is never left half written.
         if (created_) g_remove(destination_.c_str());
-        if (window_) {
-            if (g_error_matches(error, WEBKIT_DOWNLOAD_ERROR, WEBKIT_DOWNLOAD_ERROR_CANCELLED_BY_USER))
-                window_->ShowCancelled();
-            else
-                window_->ShowFailed(error->message);
-        } else {
+        if (!WindowShown()) {
             DeleteSoon();
+        } else if (g_error_matches(error, WEBKIT_DOWNLOAD_ERROR, WEBKIT_DOWNLOAD_ERROR_CANCELLED_BY_USER)) {
+            window_->ShowCancelled();
+        } else {
+            window_->ShowFailed(error->message);
         }
     }
 
@@ -108,13 +107,21 @@ private:
     void Finished() {
         if (ended_) return;
         ended_ = true;
-        if (window_) window_->ShowDone();
+        if (WindowShown())
+            window_->ShowDone();
+        else
+            DeleteSoon();
     }
 
-    // Closing the window of a download under way cancels it.
+    bool WindowShown() const { return window_ && window_->get_visible(); }
+
+    // Closing the window of a download under way cancels it; the download goes
+    // once the engine has told its end.
     void WindowClosed() {
-        if (!ended_) webkit_download_cancel(download_);
-        if (ended_) DeleteSoon();
+        if (ended_)
+            DeleteSoon();
+        else
+            webkit_download_cancel(download_);
     }
 
     void DeleteSoon() {
