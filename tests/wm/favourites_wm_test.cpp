@@ -35,11 +35,9 @@ FrmMain& PlacedMainWindow() {
 // Rests the pointer on a row of a level where the screen shows it, until the row
 // lights up. On a busy display the window manager may place a level only after the
 // pointer got there: the row is then pointed at again where the level went.
-void PointAtRow(Form& level, const platform::Label& row) {
+void PointAtRow(platform::Label& row) {
     for (int attempt = 0; attempt < 3; ++attempt) {
-        int x = 0, y = 0;
-        level.Window().get_window()->get_root_origin(x, y);
-        PointAt(x + TwipsToPixelsX(row.Left() + 300), y + TwipsToPixelsY(row.Top() + 110));
+        testing_support::PointAtControl(row, 20, 7);
         if (Pump([&] { return !row.Transparent(); }, 1000)) return;
     }
     ADD_FAILURE() << "the row under the pointer never lit up";
@@ -99,15 +97,15 @@ TEST_F(ProgramTest, ALevelClickedAndClosedLeavesTheCascadeOpen) {
     ClickTheFavouritesTitle(main);
     ASSERT_TRUE(mappedLevel(favorites));
     FrmFavMenu& top = *level(favorites);
-    ASSERT_NO_FATAL_FAILURE(PointAtRow(top, top.labFolder(0)));
+    ASSERT_NO_FATAL_FAILURE(PointAtRow(top.labFolder(0)));
     ASSERT_TRUE(mappedLevel(favorites + "/News"));
     FrmFavMenu& news = *level(favorites + "/News");
-    ASSERT_NO_FATAL_FAILURE(PointAtRow(news, news.labFolder(0)));
+    ASSERT_NO_FATAL_FAILURE(PointAtRow(news.labFolder(0)));
     Click();
     ASSERT_TRUE(Pump([&] { return news.Window().is_active(); }, 5000)) << "the click gave the level no focus";
     ASSERT_TRUE(mappedLevel(favorites + "/News/Papers"));
 
-    ASSERT_NO_FATAL_FAILURE(PointAtRow(top, top.labAdd));
+    ASSERT_NO_FATAL_FAILURE(PointAtRow(top.labAdd));
     ASSERT_TRUE(Pump([&] { return !level(favorites + "/News"); }, 5000));
     EXPECT_FALSE(Pump([] { return !frmFavMenu.Loaded(); }, 1500)) << "the whole cascade closed";
 

@@ -12,6 +12,7 @@
 #include "app/FrmSplash.h"
 #include "app/State.h"
 #include "page_script.h"
+#include "pointer.h"
 #include "platform/app.h"
 #include "platform/webkit/webkit_view.h"
 #include "real_program.h"
@@ -23,20 +24,9 @@ using testing_support::Pump;
 
 namespace {
 
-// Moves the real pointer in two steps (a window it has just entered sees its next move), then clicks.
-void ClickAt(int x, int y) {
-    const std::string to = " " + std::to_string(x) + " " + std::to_string(y);
-    ASSERT_EQ(std::system(("xdotool mousemove" + to + " sleep 0.05 mousemove_relative 1 0 click 1").c_str()), 0);
-}
-
-// Clicks x, y pixels into a control, where the screen shows it now: a layout the
-// program has just changed is on screen only once the window manager has answered.
 void ClickOn(Control& control, int x, int y) {
-    Gtk::Widget& widget = control.Widget();
-    int inWindowX = 0, inWindowY = 0, windowX = 0, windowY = 0;
-    ASSERT_TRUE(widget.translate_coordinates(*widget.get_toplevel(), x, y, inWindowX, inWindowY));
-    widget.get_toplevel()->get_window()->get_origin(windowX, windowY);
-    ClickAt(windowX + inWindowX, windowY + inWindowY);
+    ASSERT_NO_FATAL_FAILURE(testing_support::PointAtControl(control, x, y));
+    testing_support::Click();
 }
 
 class PageKeyboard : public ::testing::Test {
