@@ -172,6 +172,11 @@ protected:
         program = testing_support::PrepareProgramOnRealViews();
         platform::SetUrlCache(nullptr);  // the engine's own store
         server.Add("/opener", "<html><body><script>window.open('/ticker', 'ticker');</script></body></html>");
+ server.Add("/leaving", "<html><body><script>"
+                              "for (var n = 0; n < 3; n++) document.cookie = 'stay' + n + '=1; max-age=3600; path=/t' + n;"
+                              "addEventListener('pagehide', function() {"
+                              "document.cookie = 'leaving=1; max-age=3600; path=/tleaving'; });"
+                              "</script></body></html>");
         server.Add("/ticker", "<html><body><script>var n = 0; setInterval(function() {"
                               "document.cookie = 'tick' + n + '=1; max-age=3600; path=/t' + n; n++; }, 20);"
                               "</script></body></html>");
@@ -227,7 +232,8 @@ TEST_P(CookieTrapWithATicker, NoCookieComesAfterTheClosingDownScan) {
 INSTANTIATE_TEST_SUITE_P(Pages, CookieTrapWithATicker,
                          ::testing::Values(TickerCase{"PopupWindow", "/opener", false, 1},
                                            TickerCase{"FirstTab", "/ticker", false, 0},
-                                           TickerCase{"AddedTab", "", true, 0}),
+                                           TickerCase{"AddedTab", "", true, 0},
+                                           TickerCase{"CookieSetAsThePageGoes", "/leaving", false, 0}),
                          [](const ::testing::TestParamInfo<TickerCase>& info) { return std::string(info.param.name); });
 
 // The child side of the tests above; skipped in an ordinary run.

@@ -108,12 +108,30 @@ WebKitUserContentFilter* OfflineFilter() {
     return state.filter;
 }
 
-// The view whose page is asking for a new window while the program decides.
+// How long the pages are given to end.
 constexpr int PageEndTimeoutMs = 5000;
+
+// A cookie that a page sets as it goes (on its way out, or a moment before) reaches
+// the store a little after the empty document has replaced the page: the store is
+// taken as settled once it has not changed for this long.
+constexpr gint64 CookiesQuietMicroseconds = 150000;
+constexpr int CookiesSettleTimeoutMs = 2000;
+
+void WaitUntilTheCookiesSettle() {
+    gint64 lastChange = g_get_monotonic_time();
+    WebKitCookieManager* cookies = webkit::CookieManager();
+    const gulong handler = g_signal_connect(cookies, "changed", G_CALLBACK(+[](WebKitCookieManager*, gpointer last) {
+        *static_cast<gint64*>(last) = g_get_monotonic_time();
+    }), &lastChange);
+    WaitWithoutHandlers([&] { return g_get_monotonic_time() - lastChange >= CookiesQuietMicroseconds; },
+                        CookiesSettleTimeoutMs);
+    g_signal_handler_disconnect(cookies, handler);
+}
 
 // Every view there is, for ending all their pages at once.
 std::vector<WebKitView*> liveViews;
 
+// The view whose page is asking for a new window while the program decides.
 WebKitView* openerAsking = nullptr;
 // The views made while it asks, with the tokens that tell whether they still live.
 std::vector<std::pair<std::weak_ptr<const bool>, WebKitView*>> madeForPopup;
@@ -224,6 +242,7 @@ void WebKitView::EndPages(const std::vector<WebKitView*>& views) {
         g_signal_handler_disconnect(ending.view, ending.handler);
         g_object_unref(ending.view);
     }
+    if (!endings.empty()) WaitUntilTheCookiesSettle();
 }
 
 void WebKitView::EndEveryPage() { EndPages(liveViews); }
