@@ -73,7 +73,7 @@ protected:
         frmMain->WaitForPlacement();
     }
 
-    static void Close(Route route) {
+    void Close(Route route) {
         FrmMain& main = frmMain.Get();
         switch (route) {
             case Route::CloseButton: {
@@ -94,9 +94,14 @@ protected:
             case Route::WindowManagerClose: RunTool({"wmctrl", "-i", "-c", x_window::Id(main)}); break;
             case Route::AltF4:
                 // The keys go to the window that has the focus once the program has taken it.
-                RunTool({"xdotool", "windowactivate", "--sync", x_window::Id(main)});
-                ASSERT_TRUE(Pump([&] { return main.Window().is_active(); }, 5000)) << "the main window was not activated";
-                RunTool({"xdotool", "key", "alt+F4"});
+                // Now and then openbox lets a key pressed just after an activation reach no
+                // window; a person would press it again.
+                for (int press = 0; press < 3 && endCalls == 0; ++press) {
+                    RunTool({"xdotool", "windowactivate", "--sync", x_window::Id(main)});
+                    ASSERT_TRUE(Pump([&] { return main.Window().is_active(); }, 5000)) << "the main window was not activated";
+                    RunTool({"xdotool", "key", "alt+F4"});
+                    Pump([this] { return endCalls > 0; }, 3000);
+                }
                 break;
         }
     }
