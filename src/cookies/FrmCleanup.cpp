@@ -48,8 +48,8 @@ void FrmCleanup::Form_Load() {
 void FrmCleanup::CheckCookies() {
     // A page left running (in a browser window, or in a tab of the main window,
     // hidden or waiting for its deletion) would go on setting cookies that no scan sees.
-    PlainBrowserWindow::CloseAll();
     WebKitView::EndEveryPage();
+    PlainBrowserWindow::CloseAll();
     // The filter mode goes by the words alone, old cookies and new: it needs no
     // comparison with the baseline, and RemoveFilters scans the cache itself.
     if (CookieTrapMode == 3) {

@@ -4,17 +4,15 @@
 
 #include <utility>
 
+#include "platform/glib_ptr.h"
+
 namespace platform {
 
 DownloadWindow::DownloadWindow(const std::string& path, std::function<void()> cancel) : cancel_(std::move(cancel)) {
-    gchar* name = g_filename_display_basename(path.c_str());
-    set_title(std::string("Downloading ") + name);
-    g_free(name);
+    set_title("Downloading " + TakeGString(g_filename_display_basename(path.c_str())));
     set_default_size(360, -1);
     set_border_width(12);
-    gchar* shown = g_filename_display_name(path.c_str());
-    file_.set_text(shown);
-    g_free(shown);
+    file_.set_text(TakeGString(g_filename_display_name(path.c_str())));
     file_.set_ellipsize(Pango::ELLIPSIZE_MIDDLE);
     file_.set_xalign(0);
     status_.set_xalign(0);
@@ -37,9 +35,7 @@ DownloadWindow::DownloadWindow(const std::string& path, std::function<void()> ca
 void DownloadWindow::ShowProgress(double fraction, std::uint64_t receivedBytes) {
     if (!running_) return;
     bar_.set_fraction(fraction);
-    gchar* size = g_format_size(receivedBytes);
-    status_.set_text(std::string(size) + " received");
-    g_free(size);
+    status_.set_text(TakeGString(g_format_size(receivedBytes)) + " received");
 }
 
 void DownloadWindow::ShowDone() {

@@ -34,13 +34,8 @@ GtkWidget* PlainBrowserWindow::OpenPopup(WebKitView& opener) {
 
 void PlainBrowserWindow::CloseAll() {
     std::vector<PlainBrowserWindow*> windows;
-    std::vector<WebKitView*> views;
     for (Gtk::Window* window : Gtk::Window::list_toplevels())
-        if (auto* plain = dynamic_cast<PlainBrowserWindow*>(window)) {
-            windows.push_back(plain);
-            views.push_back(&plain->View());
-        }
-    WebKitView::EndPages(views);
+        if (auto* plain = dynamic_cast<PlainBrowserWindow*>(window)) windows.push_back(plain);
     for (PlainBrowserWindow* window : windows) {
         window->hide();
         delete window;

@@ -22,8 +22,7 @@ public:
     // The window for a pop-up that a page of opener asked for. Returns its view,
     // which the engine then loads; the window shows itself once the page is ready.
     static GtkWidget* OpenPopup(WebKitView& opener);
-    // Closes every plain browser window now, ending its page: none goes on
-    // running (and setting cookies) once the program closes down.
+    // Closes every plain browser window now.
     static void CloseAll();
 
     ~PlainBrowserWindow() override;

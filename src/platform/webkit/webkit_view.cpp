@@ -218,7 +218,7 @@ WebKitView::~WebKitView() {
     g_object_unref(view_);
 }
 
-void WebKitView::EndPages(const std::vector<WebKitView*>& views) {
+void WebKitView::EndEveryPage() {
     struct Ending {
         WebKitWebView* view;
         gulong handler = 0;
@@ -227,8 +227,8 @@ void WebKitView::EndPages(const std::vector<WebKitView*>& views) {
     // Each engine view is held until its end has been waited for, should its
     // WebKitView go meanwhile.
     std::vector<Ending> endings;
-    endings.reserve(views.size());
-    for (WebKitView* view : views)
+    endings.reserve(liveViews.size());
+    for (WebKitView* view : liveViews)
         if (view->answering_) endings.push_back({WEBKIT_WEB_VIEW(g_object_ref(view->view_))});
     for (Ending& ending : endings) {
         ending.handler = g_signal_connect(ending.view, "load-changed", G_CALLBACK(+[](WebKitWebView*, WebKitLoadEvent event, gpointer self) {
@@ -244,8 +244,6 @@ void WebKitView::EndPages(const std::vector<WebKitView*>& views) {
     }
     if (!endings.empty()) WaitUntilTheCookiesSettle();
 }
-
-void WebKitView::EndEveryPage() { EndPages(liveViews); }
 
 void WebKitView::ConnectSignals() {
     g_signal_connect(view_, "load-changed", G_CALLBACK(+[](WebKitWebView*, WebKitLoadEvent event, gpointer self) {

@@ -2,7 +2,6 @@
 
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "platform/browser_view.h"
 
@@ -30,13 +29,10 @@ public:
     explicit WebKitView(WebKitView& opener);
     ~WebKitView() override;
 
-    // Puts an empty document in place of each view's page and waits, running no
-    // handler of the program, until the engine has committed them all: the pages'
-    // scripts have stopped by then, and what they sent to the engine before
-    // (cookies set) went out before the engine's answer.
-    static void EndPages(const std::vector<WebKitView*>& views);
-    // Ends the page of every view there is: shown or hidden, in a tab, a window,
-    // or waiting for its deletion.
+    // Ends the page of every view there is (shown or hidden, in a tab, a window, or
+    // waiting for its deletion): puts an empty document in its place and waits,
+    // running no handler of the program, until the engine has committed them all
+    // and the cookies the pages set on their way out have reached the store.
     static void EndEveryPage();
 
     // The view of a newly loaded browser control. While a page asks for a pop-up,
