@@ -89,7 +89,7 @@ platform::MemoryUrlCache& FreshStore(int count, int added) {
 
 double TimeExitCheck(int count, int mode) {
     FreshStore(count, NewInSession);
-    CookieTrapMode = static_cast<std::int16_t>(mode);
+    Settings.CookieTrapMode = static_cast<std::int16_t>(mode);
     platform::SetEndAction([] {});
     // Loading the closing-down window runs the check.
     const double ms = MillisecondsOf([] { frmCleanup.Get(); });

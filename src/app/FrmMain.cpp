@@ -262,7 +262,7 @@ void FrmMain::Form_Unload(int& Cancel) {
                  [this] { Hide(); },
                  [] { DoEvents(); },
                  [this] { RemoveAllTabs(); });
-    if (CookieTrapMode != 0) {
+    if (Settings.CookieTrapMode != 0) {
         // The closing-down window ends the program itself; should it return, the window stays loaded and hidden.
         Try([] { frmCleanup->Show(vbModal); });
         Cancel = 1;

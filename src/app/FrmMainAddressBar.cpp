@@ -62,7 +62,7 @@ void FrmMain::Combo1_KeyPress(int KeyAscii) {
 // Completes the typed text from the list, selecting the completed tail so that
 // the next key typed replaces it. Keys that remove text never complete.
 void FrmMain::Combo1_KeyUp(int KeyCode, int /*Shift*/) {
-    if (NoAutoComplete == 1) return;
+    if (Settings.NoAutoComplete == 1) return;
     switch (KeyCode) {
         case vbKeyReturn: case vbKeyBack: case vbKeyShift: case vbKeyClear: case vbKeyDelete: return;
         default: break;

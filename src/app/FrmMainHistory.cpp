@@ -144,7 +144,7 @@ void FrmMain::OpenHistory() {
     }
     General::WriteWholeFile(DataFile("contents.htm"), ReplaceAll(contents, "#list#", list) + "\r\n");
 
-    if (HistoryInNewTab == 1)
+    if (Settings.HistoryInNewTab == 1)
         AddTab(framePage);
     else
         WebBrowser1(CurrentTab).Navigate(framePage);

@@ -41,7 +41,7 @@ void FrmMain::Form_Resize() {
     Picture7.SetTop(H - Picture7.Height());
     Picture7.SetWidth(W - Picture5.Width());
     Picture8.SetHeight(H - Picture7.Height() - Picture8.Top());
-    if (Resizing == 1 && FastPaint == 1) return;
+    if (Resizing == 1 && Settings.FastPaint == 1) return;
 
     Picture4.SetWidth(W);
     CoolBar1.SetWidth(W);

@@ -67,17 +67,17 @@ void FrmMain::ClickBar(const std::string& Caption) {
         } else if (Caption == "Stop") {
             WebBrowser1(CurrentTab).Stop();
         } else if (Caption == "New Tab") {
-            if (NewTabMode == 0)
-                AddTab(DefaultPage);
+            if (Settings.NewTabMode == 0)
+                AddTab(Settings.DefaultPage);
             else
                 AddTab(WebBrowser1(CurrentTab).LocationURL());
         } else if (Caption == "Del Tab") {
             DelTab();
         } else if (Caption == "Search") {
-            if (SearchInNewTab == 1)
-                AddTab(SearchPage);
+            if (Settings.SearchInNewTab == 1)
+                AddTab(Settings.SearchPage);
             else
-                WebBrowser1(CurrentTab).Navigate(SearchPage);
+                WebBrowser1(CurrentTab).Navigate(Settings.SearchPage);
         } else if (Caption == "History") {
             OpenHistory();
         }

@@ -43,8 +43,8 @@ void OpenInNewTab(FrmMain& main, BrowserView*& ppDisp) {
 // what was set by then stands, and otherwise the platform opens the window.
 void FrmMain::WebBrowser1_NewWindow2(int /*Index*/, BrowserView*& ppDisp, bool& Cancel) {
     try {
-        PopupAction action = PopupMode == RefusePopup || PopupMode == PopupInNewTab || PopupMode == AskAboutPopup
-                                 ? static_cast<PopupAction>(PopupMode)
+        PopupAction action = Settings.PopupMode == RefusePopup || Settings.PopupMode == PopupInNewTab || Settings.PopupMode == AskAboutPopup
+                                 ? static_cast<PopupAction>(Settings.PopupMode)
                                  : PlatformWindow;
         if (action == AskAboutPopup) {
             action = AskAboutThePopup(*this);

@@ -13,17 +13,7 @@
 using namespace platform;
 
 void FrmMain::LoadIni() {
-    const auto settings = SettingsFile::ReadSettings(DataFile("browser.ini"));
-    CookieTrapMode = settings.CookieTrapMode;
-    NewTabMode = settings.NewTabMode;
-    HistoryInNewTab = settings.HistoryInNewTab;
-    SearchInNewTab = settings.SearchInNewTab;
-    PopupMode = settings.PopupMode;
-    SkinFolder = settings.SkinFolder;
-    FastPaint = settings.FastPaint;
-    DefaultPage = settings.DefaultPage;
-    SearchPage = settings.SearchPage;
-    NoAutoComplete = settings.NoAutoComplete;
+    Settings = SettingsFile::ReadSettings(DataFile("browser.ini"));
 
     std::vector<std::string> words;
     FilterListUnreadable = !General::ReadListFile(DataFile("filter.dat"), words);
@@ -35,7 +25,7 @@ void FrmMain::LoadIni() {
     }
 
     // The setting names the folder the way the settings file writes it ("skins\name").
-    std::string folder = SkinFolder;
+    std::string folder = Settings.SkinFolder;
     std::replace(folder.begin(), folder.end(), '\\', '/');
     LoadSkin(AppPath + "/" + folder);
 

@@ -19,16 +19,7 @@ std::int32_t SavedLeft = 0;
 std::int16_t CurrentTab = 0;
 std::int16_t BusyFrame = 0;
 
-std::string SkinFolder;
-std::int16_t HistoryInNewTab = 0;
-std::int16_t SearchInNewTab = 0;
-std::string SearchPage;
-std::string DefaultPage;
-std::int16_t PopupMode = 0;
-std::int16_t FastPaint = 0;
-std::int16_t NewTabMode = 0;
-std::int16_t NoAutoComplete = 0;
-std::int16_t CookieTrapMode = 0;
+SettingsFile::Settings Settings;
 
 platform::OleColor MenuHighlightColour = 0;
 platform::OleColor MenuTextColour = 0;
@@ -55,16 +46,7 @@ void ResetState() {
     SavedLeft = 0;
     CurrentTab = 0;
     BusyFrame = 0;
-    SkinFolder.clear();
-    HistoryInNewTab = 0;
-    SearchInNewTab = 0;
-    SearchPage.clear();
-    DefaultPage.clear();
-    PopupMode = 0;
-    FastPaint = 0;
-    NewTabMode = 0;
-    NoAutoComplete = 0;
-    CookieTrapMode = 0;
+    Settings = {};
     MenuHighlightColour = 0;
     MenuTextColour = 0;
     MenuHighlightTextColour = 0;

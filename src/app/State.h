@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "common/SettingsFile.h"
 #include "platform/color.h"
 
 // Module-level state of the browser window, shared by every form.
@@ -32,16 +33,7 @@ extern std::int16_t CurrentTab;
 extern std::int16_t BusyFrame;
 
 // The settings of browser.ini, written only by LoadIni.
-extern std::string SkinFolder;
-extern std::int16_t HistoryInNewTab;
-extern std::int16_t SearchInNewTab;
-extern std::string SearchPage;
-extern std::string DefaultPage;
-extern std::int16_t PopupMode;
-extern std::int16_t FastPaint;
-extern std::int16_t NewTabMode;
-extern std::int16_t NoAutoComplete;
-extern std::int16_t CookieTrapMode;
+extern SettingsFile::Settings Settings;
 
 // Skin colours.
 extern platform::OleColor MenuHighlightColour;

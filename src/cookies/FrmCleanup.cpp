@@ -52,7 +52,7 @@ void FrmCleanup::CheckCookies() {
     PlainBrowserWindow::CloseAll();
     // The filter mode goes by the words alone, old cookies and new: it needs no
     // comparison with the baseline, and RemoveFilters scans the cache itself.
-    if (CookieTrapMode == 3) {
+    if (Settings.CookieTrapMode == 3) {
         RemoveFilters();
         End();
         return;
@@ -70,7 +70,7 @@ void FrmCleanup::CheckCookies() {
         End();
         return;
     }
-    if (CookieTrapMode == 1) {
+    if (Settings.CookieTrapMode == 1) {
         RemoveAllCooks();
         End();
         return;

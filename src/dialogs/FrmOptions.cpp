@@ -188,31 +188,31 @@ void FrmOptions::BuildHiddenControls() {
 void FrmOptions::Form_Load() {
     CentreOnOwner(*this, frmMain.IfLoaded());
     SkipFailures(
-        [&] { (NewTabMode != 0 ? Option2 : Option1).SetValue(true); },
-        [&] { Check1.SetValue(HistoryInNewTab != 0 ? vbChecked : vbUnchecked); },
-        [&] { Check2.SetValue(SearchInNewTab != 0 ? vbChecked : vbUnchecked); },
+        [&] { (Settings.NewTabMode != 0 ? Option2 : Option1).SetValue(true); },
+        [&] { Check1.SetValue(Settings.HistoryInNewTab != 0 ? vbChecked : vbUnchecked); },
+        [&] { Check2.SetValue(Settings.SearchInNewTab != 0 ? vbChecked : vbUnchecked); },
         [&] {
-            const std::string page = General::LowerCase(DefaultPage);
+            const std::string page = General::LowerCase(Settings.DefaultPage);
             if (page == "home") {
                 Option3.SetValue(true);
             } else if (page == "about:blank") {
                 Option4.SetValue(true);
             } else {
                 Option5.SetValue(true);
-                Text1.SetText(DefaultPage);
+                Text1.SetText(Settings.DefaultPage);
             }
         },
-        [&] { Text2.SetText(SearchPage); },
-        [&] { Check3.SetValue(FastPaint != 0 ? vbChecked : vbUnchecked); },
+        [&] { Text2.SetText(Settings.SearchPage); },
+        [&] { Check3.SetValue(Settings.FastPaint != 0 ? vbChecked : vbUnchecked); },
         [&] {
-            if (PopupMode >= 0 && PopupMode <= 3) PopupOptions()[PopupMode]->SetValue(true);
+            if (Settings.PopupMode >= 0 && Settings.PopupMode <= 3) PopupOptions()[Settings.PopupMode]->SetValue(true);
         },
         [&] {
-            if (General::LowerCase(SkinFolder) == BuiltinSkinFolder) {
+            if (General::LowerCase(Settings.SkinFolder) == BuiltinSkinFolder) {
                 labSkinTemp.SetCaption(BuiltinSkinFolder);
                 ShowBuiltinSkin();
             } else {
-                ShowSkin(SkinFolder);
+                ShowSkin(Settings.SkinFolder);
             }
         },
         [&] { Dir1.SetPath(AppPath + "/skins"); });
@@ -223,10 +223,10 @@ void FrmOptions::Form_Load() {
         List1.AddItem(PlainText(General::ReadIni(folder + "/skin.ini", "name")));
         List2.AddItem(General::GetFileName(folder));
     }
-    labSkinTemp.SetCaption(SkinFolder);
-    Check4.SetValue(NoAutoComplete != 0 ? vbChecked : vbUnchecked);
+    labSkinTemp.SetCaption(Settings.SkinFolder);
+    Check4.SetValue(Settings.NoAutoComplete != 0 ? vbChecked : vbUnchecked);
     DefaultPageOption_Click();
-    if (CookieTrapMode >= 0 && CookieTrapMode <= 3) CookieOptions()[CookieTrapMode]->SetValue(true);
+    if (Settings.CookieTrapMode >= 0 && Settings.CookieTrapMode <= 3) CookieOptions()[Settings.CookieTrapMode]->SetValue(true);
 }
 
 // The dialog keeps the focus while it is open, unless a window of its own is over it.

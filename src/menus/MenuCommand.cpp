@@ -106,7 +106,7 @@ struct FixedCommand {
     void (*action)();
 };
 constexpr FixedCommand FixedCommands[] = {
-    {"new tab", [] { frmMain->AddTab(DefaultPage); }},
+    {"new tab", [] { frmMain->AddTab(Settings.DefaultPage); }},
     {"new window", [] { SendKeysToBrowser("^n"); }},
     {"open...", OpenLocalPage},
     {"restore tab layout...", RestoreTabLayout},

@@ -154,7 +154,7 @@ TEST_F(AddressBarTest, KeysThatEditNeverCompleteButArrowsAndCtrlDo) {
 
 TEST_F(AddressBarTest, WithAutoCompleteOffTypingOnlyChangesTheTextAndEnterStillKeepsIt) {
     StartWithList({"http://a.example/"});
-    NoAutoComplete = 1;
+    Settings.NoAutoComplete = 1;
     Type("a.ex");
     EXPECT_EQ(Shown(), "a.ex[]");
     Type("", vbKeyDown);

@@ -39,7 +39,7 @@ const struct Obstacle {
 TEST_F(DataFilesTest, DataFilesThatAreNoRegularFilesReadAsMissingAndNeverBlockStartUp) {
     for (const char* name : {"browser.ini", "filter.dat", "History.dat"}) mkfifo((folder / name).c_str(), 0600);
     StartAndFinishFirstPage();
-    EXPECT_EQ(PopupMode, 0);
+    EXPECT_EQ(Settings.PopupMode, 0);
     EXPECT_EQ(frmMain->lstFilter.ListCount(), 0);
     // Without the day page's template no day page is made.
     EXPECT_FALSE(fs::exists(DayPage()));
@@ -82,8 +82,8 @@ TEST_F(DataFilesTest, ByteOrderMarksAndLoneCarriageReturnsAreReadAsText) {
     WriteFile("browser.ini", "\xEF\xBB\xBF[Popups]\r2\r[Search]\rhttp://find.example/?q=\r");
     WriteFile("filter.dat", "\xEF\xBB\xBFtracker\rbanner\r");
     Start("about:blank");
-    EXPECT_EQ(PopupMode, 2);
-    EXPECT_EQ(SearchPage, "http://find.example/?q=");
+    EXPECT_EQ(Settings.PopupMode, 2);
+    EXPECT_EQ(Settings.SearchPage, "http://find.example/?q=");
     ASSERT_EQ(frmMain->lstFilter.ListCount(), 2);
     EXPECT_EQ(frmMain->lstFilter.List(0), "banner");
     EXPECT_EQ(frmMain->lstFilter.List(1), "tracker");

@@ -196,7 +196,7 @@ TEST_F(HistoryTest, HistoryOpensTheFramePageInTheCurrentTab) {
 
 TEST_F(HistoryTest, WithHistoryInNewTabEachHistoryCommandOpensOneMoreTab) {
     StartWithTemplates(Templates, "[History]\r\n 1\r\n\r\n");
-    ASSERT_EQ(HistoryInNewTab, 1);
+    ASSERT_EQ(Settings.HistoryInNewTab, 1);
 
     frmMain->ClickBar("History");
     frmMain->ClickBar("History");

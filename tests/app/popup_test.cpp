@@ -21,7 +21,7 @@ protected:
     void StartInMode(int mode) {
         WriteFile("browser.ini", "[Popups]\r\n" + std::to_string(mode) + "\r\n");
         Start("about:blank");
-        ASSERT_EQ(PopupMode, mode);
+        ASSERT_EQ(Settings.PopupMode, mode);
     }
 
     // Runs the action once the condition holds, from the main loop: also while a
@@ -68,7 +68,7 @@ TEST_F(PopupTest, ModeZeroRefusesThePopupAndOpensNothing) {
 TEST_F(PopupTest, ModeOneAndModesOutOfRangeLeaveThePopupToThePlatform) {
     StartInMode(1);
     for (int mode : {1, 7, 4, -1, 32767}) {
-        PopupMode = static_cast<std::int16_t>(mode);
+        Settings.PopupMode = static_cast<std::int16_t>(mode);
         const Outcome outcome = Browser(0).AskNewWindow();
         EXPECT_TRUE(outcome.asked);
         EXPECT_FALSE(outcome.cancel) << "mode " << mode;

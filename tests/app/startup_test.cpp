@@ -31,9 +31,9 @@ TEST_F(ProgramTest, StartUpReadsSettingsCookiesAndOpensTheCommandLineInTabZero) 
     EXPECT_TRUE(frmDummy->Visible());
     EXPECT_EQ(Starting, 0);
     EXPECT_EQ(CurrentTab, 0);
-    EXPECT_EQ(PopupMode, 2);
-    EXPECT_EQ(CookieTrapMode, 1);
-    EXPECT_EQ(SkinFolder, "default");
+    EXPECT_EQ(Settings.PopupMode, 2);
+    EXPECT_EQ(Settings.CookieTrapMode, 1);
+    EXPECT_EQ(Settings.SkinFolder, "default");
     EXPECT_EQ(::AppPath, folder.string());
 
     ASSERT_EQ(Browser(0).Recorded().navigations, std::vector<std::string>{"/home/me/My Pages/index.html"});
@@ -75,8 +75,8 @@ TEST_F(ProgramTest, StartsWithoutAnyDataFiles) {
     Start("http://127.0.0.1/");
     EXPECT_EQ(frmMain->lstFilter.ListCount(), 0);
     EXPECT_EQ(frmMain->Combo1.ListCount(), 0);
-    EXPECT_EQ(CookieTrapMode, 0);
-    EXPECT_EQ(DefaultPage, "");
+    EXPECT_EQ(Settings.CookieTrapMode, 0);
+    EXPECT_EQ(Settings.DefaultPage, "");
     EXPECT_TRUE(frmMain->Visible());
 }
 

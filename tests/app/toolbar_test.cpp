@@ -101,33 +101,33 @@ TEST_F(ToolbarTest, CaptionsMustMatchExactly) {
 }
 
 TEST_F(ToolbarTest, NewTabOpensTheDefaultPageOrTheCurrentAddressByMode) {
-    DefaultPage = "http://127.0.0.1/default";
-    NewTabMode = 0;
+    Settings.DefaultPage = "http://127.0.0.1/default";
+    Settings.NewTabMode = 0;
     Main().ClickBar("New Tab");
     ASSERT_EQ(CurrentTab, 1);
     EXPECT_EQ(Browser(1).Recorded().navigations, std::vector<std::string>{"http://127.0.0.1/default"});
 
     Browser(1).Load("http://127.0.0.1/where-i-am", "Here");
-    NewTabMode = 1;
+    Settings.NewTabMode = 1;
     Main().ClickBar("New Tab");
     ASSERT_EQ(CurrentTab, 2);
     EXPECT_EQ(Browser(2).Recorded().navigations, std::vector<std::string>{"http://127.0.0.1/where-i-am"});
 
     // A default page of "home" is the browser's home page.
-    DefaultPage = "Home";
-    NewTabMode = 0;
+    Settings.DefaultPage = "Home";
+    Settings.NewTabMode = 0;
     Main().ClickBar("New Tab");
     EXPECT_EQ(Browser(3).Recorded().goHome, 1);
 }
 
 TEST_F(ToolbarTest, SearchOpensTheSearchPageInANewTabOrTheCurrentOne) {
-    SearchPage = "http://127.0.0.1/search";
-    SearchInNewTab = 0;
+    Settings.SearchPage = "http://127.0.0.1/search";
+    Settings.SearchInNewTab = 0;
     Main().ClickBar("Search");
     EXPECT_EQ(Main().WebBrowser1.UBound(), 0);
     EXPECT_EQ(Browser(0).Recorded().navigations.back(), "http://127.0.0.1/search");
 
-    SearchInNewTab = 1;
+    Settings.SearchInNewTab = 1;
     Main().ClickBar("Search");
     ASSERT_EQ(Main().WebBrowser1.UBound(), 1);
     EXPECT_EQ(CurrentTab, 1);
@@ -136,7 +136,7 @@ TEST_F(ToolbarTest, SearchOpensTheSearchPageInANewTabOrTheCurrentOne) {
 }
 
 TEST_F(ToolbarTest, HistoryOpensTheHistoryPagesAndAFailureEndsSilently) {
-    HistoryInNewTab = 0;
+    Settings.HistoryInNewTab = 0;
     Main().ClickBar("History");  // no templates: nothing to open
     EXPECT_EQ(messages, 0);
     EXPECT_EQ(Main().WebBrowser1.UBound(), 0);
@@ -152,10 +152,10 @@ TEST_F(ToolbarTest, HistoryOpensTheHistoryPagesAndAFailureEndsSilently) {
 }
 
 TEST_F(ToolbarTest, EachButtonRunsItsOwnCommand) {
-    SearchPage = "http://127.0.0.1/search";
-    SearchInNewTab = 0;
-    DefaultPage = "http://127.0.0.1/default";
-    NewTabMode = 0;
+    Settings.SearchPage = "http://127.0.0.1/search";
+    Settings.SearchInNewTab = 0;
+    Settings.DefaultPage = "http://127.0.0.1/default";
+    Settings.NewTabMode = 0;
     Browser(0).Load("http://127.0.0.1/second", "Second");
 
     Main().picButton(0).Click();

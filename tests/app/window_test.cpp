@@ -41,7 +41,7 @@ protected:
     void StartWithFastPaint(bool on) {
         WriteFile("browser.ini", std::string("[Paint]\r\n") + (on ? "1" : "0") + "\r\n");
         Start("about:blank");
-        ASSERT_EQ(FastPaint, on ? 1 : 0);
+        ASSERT_EQ(Settings.FastPaint, on ? 1 : 0);
     }
 
     // The face is laid out for the window's present size.

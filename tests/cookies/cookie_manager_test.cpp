@@ -53,7 +53,7 @@ TEST_F(CookieManager, ListsSortedAndKeepsTheBaselineAcrossOpeningsAndRemovals) {
 
     // A removed cookie of start-up that a page sets again is not new at exit.
     AddCookies({"zeta.test/", "beta.test/"});
-    CookieTrapMode = 1;
+    Settings.CookieTrapMode = 1;
     const std::size_t before = urlCache->Deletions().size();
     frmDummy.Unload();
     EXPECT_EQ(std::vector<std::string>(urlCache->Deletions().begin() + before, urlCache->Deletions().end()),
@@ -118,7 +118,7 @@ TEST_F(CookieManager, OpensFromTheViewMenuAndTakesTheFocusBackFromTheProgramsOth
 }
 
 TEST_F(CookieManager, ClosesWithTheProgramBeforeTheNewCookiesWindowShows) {
-    CookieTrapMode = 2;
+    Settings.CookieTrapMode = 2;
     Manager().Show();
     bool managerLoaded = true;
     WhenShown(frmNewcookies, [&] {

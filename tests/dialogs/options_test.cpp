@@ -139,10 +139,10 @@ TEST_F(OptionsTest, OkAppliesTheChangedSettingsAtOnce) {
     frmOptions->Option4.SetValue(true);
     frmOptions->Text2.SetText("http://find.example.org/");
     Press(frmOptions->Command2);
-    EXPECT_EQ(PopupMode, 3);
-    EXPECT_EQ(CookieTrapMode, 3);
-    EXPECT_EQ(DefaultPage, "about:blank");
-    EXPECT_EQ(SearchPage, "http://find.example.org/");
+    EXPECT_EQ(Settings.PopupMode, 3);
+    EXPECT_EQ(Settings.CookieTrapMode, 3);
+    EXPECT_EQ(Settings.DefaultPage, "about:blank");
+    EXPECT_EQ(Settings.SearchPage, "http://find.example.org/");
 }
 
 TEST_F(OptionsTest, TheTextBoxOfMyChoiceIsUsableOnlyWhileThatOptionIsSelected) {
@@ -220,7 +220,7 @@ TEST_F(OptionsTest, PickingTheBuiltInSkinOverAnotherAsksForARestartOnce) {
     frmOptions->List1.SetListIndex(1);
     frmOptions->List1.SetListIndex(0);
     Press(frmOptions->Command2);
-    EXPECT_EQ(SkinFolder, "default");
+    EXPECT_EQ(Settings.SkinFolder, "default");
     ASSERT_EQ(messages, std::vector<std::string>{
                             "Quellin Information: You will need to restart Quellin to display the skin you have selected."});
     frmOptions->Show();
@@ -240,8 +240,8 @@ TEST_F(OptionsTest, CancelLeavesTheFileAndTheSkinAlone) {
         platform::DoEvents();
         EXPECT_FALSE(frmOptions.Loaded());
         EXPECT_EQ(ReadFile("browser.ini"), ini);
-        EXPECT_EQ(SkinFolder, "default");
-        EXPECT_EQ(CookieTrapMode, 0);
+        EXPECT_EQ(Settings.SkinFolder, "default");
+        EXPECT_EQ(Settings.CookieTrapMode, 0);
     }
 }
 

@@ -59,7 +59,7 @@ protected:
         std::ofstream(folder / "browser.ini", std::ios::binary) << "[Popups]\r\n" << mode << "\r\n";
         platform::SetCommandForTesting(server.Url("/opener"));
         frmSplash.Get();
-        ASSERT_EQ(PopupMode, mode);
+        ASSERT_EQ(Settings.PopupMode, mode);
     }
 
     // Whether the tab shows the page, fully loaded.

@@ -57,8 +57,8 @@ TEST_F(MenuCommandTest, FixedCommandsComeFirstThenTabsAndLaunchEntriesByTheirRow
 }
 
 TEST_F(MenuCommandTest, NewTabAlwaysOpensTheDefaultPageAndSourceShowsThePageSource) {
-    DefaultPage = "http://127.0.0.1/default";
-    NewTabMode = 1;
+    Settings.DefaultPage = "http://127.0.0.1/default";
+    Settings.NewTabMode = 1;
     MenuModule::MenuCommand("new tab");
     EXPECT_EQ(Main().WebBrowser1.UBound(), 1);
     EXPECT_EQ(Browser(1).Recorded().navigations.back(), "http://127.0.0.1/default");

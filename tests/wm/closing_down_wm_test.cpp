@@ -20,7 +20,7 @@ namespace {
 TEST_F(ProgramTest, TheClosingDownWindowsTitleIsShownWhole) {
     Start("about:blank");
     ASSERT_TRUE(Pump([] { return frmMain->Window().get_mapped(); }, 5000));
-    CookieTrapMode = 1;
+    Settings.CookieTrapMode = 1;
     FrmCleanup& cleanup = frmCleanup.Get();  // its load runs the check, whose End returns here
     ASSERT_TRUE(Pump([&] { return cleanup.Window().get_mapped(); }, 5000));
     cleanup.WaitForPlacement();
@@ -39,7 +39,7 @@ TEST_F(ProgramTest, TheClosingDownWindowsTitleIsShownWhole) {
     EXPECT_GE(cleanup.Window().get_window()->get_width(), natural + 4 * barHeight)
         << "openbox cuts the title short: " << natural << " + 4 x " << barHeight;
     frmCleanup.Unload();
-    CookieTrapMode = 0;
+    Settings.CookieTrapMode = 0;
 }
 
 }  // namespace
