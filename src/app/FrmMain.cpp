@@ -9,6 +9,7 @@
 #include "app/FrmSplash.h"
 #include "app/SkinTable.h"
 #include "app/State.h"
+#include "common/TabLayoutFile.h"
 #include "cookies/CookieForms.h"
 #include "cookies/FrmCleanup.h"
 #include "cookies/FrmCookies.h"
@@ -227,6 +228,9 @@ void FrmMain::Form_Load() {
     std::string address = Command();
     if (!address.empty()) {
         address.erase(std::remove(address.begin(), address.end(), '"'), address.end());
+        // Whoever hands the program an address (a link in another program, a desktop
+        // file) never runs a script in it: the first tab opens a blank page instead.
+        if (General::IsScriptAddress(address)) address = "about:blank";
         WebBrowser1(0).Navigate(address);
     } else {
         WebBrowser1(0).GoHome();

@@ -114,15 +114,11 @@ void FrmMain::Timer1_Timer(int Index) {
 
 void FrmMain::RemoveDeadTab(int Index) {
     if (Index == 0) {
-        // Tab 0 is never removed: it gets a new browser on the page it showed.
-        std::string address;
-        Try([&] { address = WebBrowser1(0).LocationURL(); });
-        WebBrowser1(0).ReplaceView(NewBrowserView());
-        WireBrowserEvents(WebBrowser1(0), 0);
-        if (address.empty())
-            WebBrowser1(0).GoHome();
-        else
-            WebBrowser1(0).Navigate(address);
+        // Tab 0 is never removed: it shows the page it showed again, in a new browser.
+        // When the engine can open none now, the tab stays as it is until the user
+        // asks for a page.
+        WebBrowser1(0).Refresh();
+        if (!WebBrowser1(0).View().Answering()) Timer1(0).SetEnabled(false);
         return;
     }
     SkipFailures([&] { picTab.Unload(Index); }, [&] { Timer1.Unload(Index); }, [&] { WebBrowser1.Unload(Index); });

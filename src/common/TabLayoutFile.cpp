@@ -12,9 +12,9 @@ namespace General {
 
 namespace {
 bool IsHeader(const std::string& line) { return g_ascii_strcasecmp(line.c_str(), TabLayoutHeader) == 0; }
+}  // namespace
 
-// Whether the engine would run the address as a script: it drops leading controls
-// and blanks and every tab before it reads the scheme.
+// The engine drops leading controls and blanks and every tab before it reads the scheme.
 bool IsScriptAddress(std::string address) {
     std::erase(address, '\t');
     const auto start = std::find_if(address.begin(), address.end(), [](unsigned char ch) { return ch > ' '; });
@@ -22,7 +22,6 @@ bool IsScriptAddress(std::string address) {
     constexpr std::string_view Scheme = "javascript:";
     return address.size() >= Scheme.size() && g_ascii_strncasecmp(address.c_str(), Scheme.data(), Scheme.size()) == 0;
 }
-}  // namespace
 
 std::optional<std::vector<std::string>> ReadTabLayout(const std::string& Path) {
     std::vector<std::string> addresses;

@@ -15,4 +15,8 @@ inline constexpr const char* TabLayoutHeader = "<Tab Layout File>";
 // a script line stands for a blank tab.
 std::optional<std::vector<std::string>> ReadTabLayout(const std::string& Path);
 
+// Whether the engine would run the address as a script (a "javascript:" address):
+// an address that the program did not take from the user opens a blank page instead.
+bool IsScriptAddress(std::string address);
+
 }  // namespace General

@@ -51,6 +51,8 @@ public:
     virtual std::string LocationURL() = 0;
     // Raises ToolkitError once the view no longer answers.
     virtual bool Busy() = 0;
+    // False once the engine behind the view has ended: the view loads nothing more.
+    virtual bool Answering() = 0;
     virtual bool Offline() = 0;
     virtual void SetOffline(bool offline) = 0;
 

@@ -34,6 +34,21 @@ std::string ScreenLine(std::string_view text) {
     return shown + "\u2026";
 }
 
+std::string ScreenText(std::string_view text) {
+    std::string shown;
+    std::size_t start = 0;
+    for (long line = 1;; ++line) {
+        const std::size_t end = text.find('\n', start);
+        if (line == ScreenTextLines && end != std::string_view::npos) return shown + "\u2026";
+        std::string_view part = text.substr(start, end == std::string_view::npos ? end : end - start);
+        if (part.ends_with('\r')) part.remove_suffix(1);
+        shown += ScreenLine(part);
+        if (end == std::string_view::npos) return shown;
+        shown += '\n';
+        start = end + 1;
+    }
+}
+
 std::string FoldCase(std::string_view text) {
     if (IsAscii(text)) {
         std::string folded(text);

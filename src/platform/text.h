@@ -20,6 +20,14 @@ inline constexpr long ScreenLineChars = 1000;
 // Only the start of the text is read, however long the text is.
 std::string ScreenLine(std::string_view text);
 
+// The most lines that text of several lines shows.
+inline constexpr long ScreenTextLines = 50;
+
+// Text of several lines (split at LF or CR LF) as the screen shows it: every line as
+// ScreenLine shows it, and no more than ScreenTextLines of them, the last of which
+// is an ellipsis when more lines followed. Only the start of each line is read.
+std::string ScreenText(std::string_view text);
+
 // The case-folded form that sorted lists compare ("Abc" and "aBC" fold alike).
 std::string FoldCase(std::string_view text);
 

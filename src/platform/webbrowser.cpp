@@ -28,12 +28,32 @@ WebBrowser::WebBrowser(std::unique_ptr<BrowserView> view)
     ComeToFront();
 }
 
-void WebBrowser::ReplaceView(std::unique_ptr<BrowserView> view) {
+BrowserView& WebBrowser::WorkingView() {
+    if (view_->Answering()) return *view_;
+    std::unique_ptr<BrowserView> view;
+    try {
+        view = NewBrowserView();
+    } catch (const ToolkitError&) {
+        // The engine can open no page now: the ended view stays, and loads nothing.
+        return *view_;
+    }
+    view->events = std::move(view_->events);
+    view->SetOffline(view_->Offline());
     auto& box = static_cast<Gtk::EventBox&>(Widget());
     box.remove();
     view_ = std::move(view);
     view_->Widget().show();
     box.add(view_->Widget());
+    return *view_;
+}
+
+void WebBrowser::Refresh() {
+    if (view_->Answering()) return view_->Refresh();
+    const std::string address = view_->LocationURL();
+    if (address.empty())
+        WorkingView().GoHome();
+    else
+        WorkingView().Navigate(address);
 }
 
 WebBrowser::~WebBrowser() {

@@ -16,6 +16,10 @@ namespace platform {
 // see, and a browser behind takes none of the clicks meant for the page in front,
 // however the toolkit restacks the container's children when the window is shown
 // again.
+//
+// A view whose engine has ended is put back to work by the next page the control
+// is asked for: a new view takes its place, with its events and its offline mode.
+// While the engine can open no new view, the ended one stays and loads nothing.
 class WebBrowser : public Control {
 public:
     WebBrowser();
@@ -23,17 +27,16 @@ public:
     ~WebBrowser() override;
 
     BrowserView& View() { return *view_; }
-    // Puts a new view in place of the present one (whose engine may have died).
-    void ReplaceView(std::unique_ptr<BrowserView> view);
     // The control's own object, handed to the platform for a pop-up.
     BrowserView* Object() { return view_.get(); }
 
-    void Navigate(const std::string& address) { view_->Navigate(address); }
-    void GoHome() { view_->GoHome(); }
+    void Navigate(const std::string& address) { WorkingView().Navigate(address); }
+    void GoHome() { WorkingView().GoHome(); }
     void GoBack() { view_->GoBack(); }
     void GoForward() { view_->GoForward(); }
     void Stop() { view_->Stop(); }
-    void Refresh() { view_->Refresh(); }
+    // Loads the page again; in a new view when the engine of the present one ended.
+    void Refresh();
     void ExecWB(int command, int option) { view_->ExecWB(command, option); }
     std::string LocationName() { return view_->LocationName(); }
     std::string LocationURL() { return view_->LocationURL(); }
@@ -51,6 +54,8 @@ protected:
     void StackingChanged(int position) override;
 
 private:
+    // The view, or a new one in its place when its engine has ended.
+    BrowserView& WorkingView();
     void ComeToFront();
     void ShowFrontmostSibling();
 

@@ -1,37 +1,21 @@
 #include <gtest/gtest.h>
 #include <gtkmm/offscreenwindow.h>
 #include <glib.h>
-#include <unistd.h>
 
-#include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "platform/webkit/webkit_session.h"
 #include "platform/webkit/webkit_view.h"
 #include "soup_server.h"
 #include "test_support.h"
+#include "web_processes.h"
 
 namespace {
 
 using testing_support::Pump;
 using testing_support::TestServer;
 
-// The engine's web processes that this test process started and that still run.
-int WebProcesses() {
-    int count = 0;
-    for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
-        std::ifstream stat(entry.path() / "stat");
-        std::string text;
-        if (!std::getline(stat, text)) continue;
-        const auto open = text.find('('), close = text.rfind(')');
-        if (open == std::string::npos || close == std::string::npos) continue;
-        const std::string name = text.substr(open + 1, close - open - 1);
-        const int parent = std::atoi(text.c_str() + close + 4);
-        if (parent == getpid() && name.rfind("WebKitWebProces", 0) == 0) ++count;
-    }
-    return count;
-}
+int WebProcesses() { return static_cast<int>(testing_support::WebProcesses().size()); }
 
 struct ShownView {
     ShownView() {

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 #include <glib.h>
-#include <unistd.h>
 #include <webkit2/webkit2.h>
 
 #include <filesystem>
@@ -20,6 +19,7 @@
 #include "real_program.h"
 #include "soup_server.h"
 #include "test_support.h"
+#include "web_processes.h"
 
 // Xlib names clash with the toolkit's C++ headers: it comes after them.
 #include <X11/Xlib.h>
@@ -32,22 +32,7 @@ using testing_support::TitledPage;
 
 namespace {
 
-// The engine's web processes that this process started and that still run.
-int WebProcessesRunning() {
-    int count = 0;
-    for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
-        gchar* stat = nullptr;
-        if (!g_file_get_contents((entry.path() / "stat").c_str(), &stat, nullptr, nullptr)) continue;
-        const std::string text = stat;
-        g_free(stat);
-        const auto open = text.find('('), close = text.rfind(')');
-        if (open == std::string::npos || close == std::string::npos) continue;
-        const std::string name = text.substr(open + 1, close - open - 1);
-        const pid_t parent = std::atoi(text.c_str() + close + 4);
-        if (parent == getpid() && name.rfind("WebKitWebProces", 0) == 0) ++count;
-    }
-    return count;
-}
+int WebProcessesRunning() { return static_cast<int>(testing_support::WebProcesses().size()); }
 
 // Takes every client connection the X server has left, as a desktop full of
 // programs does, and gives them back when it goes.

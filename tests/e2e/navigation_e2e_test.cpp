@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <glib.h>
+#include <signal.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -18,6 +19,7 @@
 #include "real_program.h"
 #include "soup_server.h"
 #include "test_support.h"
+#include "web_processes.h"
 
 using namespace platform;
 using testing_support::Pump;
@@ -25,6 +27,12 @@ using testing_support::TestServer;
 using testing_support::TitledPage;
 
 namespace {
+
+// Kills every web process of the engine that this process started, as the system
+// kills a process that takes too much memory.
+void KillWebProcesses() {
+    for (const pid_t process : testing_support::WebProcesses()) kill(process, SIGKILL);
+}
 
 TestServer::Page SlowPage(const std::string& title, int delayMs) {
     TestServer::Page page;
@@ -68,6 +76,12 @@ protected:
     }
 
     bool Shows(int frame) { return Main().Picture3.GetPicture() == Main().PicStore(frame).GetPicture(); }
+
+    // Whether the tab shows the page, fully loaded.
+    bool Shows(int tab, const std::string& url, const std::string& title) {
+        return Main().WebBrowser1(tab).LocationURL() == url && Main().WebBrowser1(tab).LocationName() == title &&
+               !Main().WebBrowser1(tab).Busy();
+    }
 
     TestServer server;
 };
@@ -139,6 +153,55 @@ TEST_F(NavigationE2eTest, TwoTabsLoadingAtOnceBothFinishAndTheAnimationStopsAfte
     EXPECT_TRUE(FaceShows(1, "Slower page"));
     EXPECT_EQ(server.Hits("/quicker"), 1);
     EXPECT_EQ(server.Hits("/slower"), 1);
+}
+
+TEST_F(NavigationE2eTest, TabsWhosePagesEndedWithTheirProcessSaySoAndComeBackOnRefreshOrATypedAddress) {
+    server.Add("/second", TitledPage("Second page"));
+    server.Add("/typed", TitledPage("Typed page"));
+    StartOnStartPage();
+    Main().AddTab(server.Url("/second"));
+    ASSERT_TRUE(Pump([&] { return Shows(1, server.Url("/second"), "Second page") && !Main().Timer1(1).Enabled(); }));
+
+    ASSERT_FALSE(testing_support::WebProcesses().empty());
+    KillWebProcesses();
+    const std::string endedStart = "Page ended: Start page";
+    const std::string endedSecond = "Page ended: Second page";
+    ASSERT_TRUE(Pump([&] {
+        return Main().picTab(0).ToolTipText() == endedStart + " (" + server.Url("/start") + ")" &&
+               Main().picTab(1).ToolTipText() == endedSecond + " (" + server.Url("/second") + ")";
+    })) << "the faces do not tell that the pages ended";
+    EXPECT_EQ(Main().labCaption.Caption(), endedSecond);
+    EXPECT_EQ(Main().Combo1.Text(), server.Url("/second"));
+
+    // Refresh loads the current tab's page again, in that tab.
+    Main().picButton_Click(2);
+    ASSERT_TRUE(Pump([&] { return Shows(1, server.Url("/second"), "Second page") && !Main().Timer1(1).Enabled(); }))
+        << "Refresh did not load the page again";
+    EXPECT_EQ(server.Hits("/second"), 2);
+    EXPECT_EQ(Main().labCaption.Caption(), "Second page");
+
+    // An address typed for the other tab opens in it; no tab is lost.
+    Main().picTab_Click(0);
+    TypeAndEnter(server.Url("/typed"));
+    ASSERT_TRUE(Pump([&] { return Shows(0, server.Url("/typed"), "Typed page") && !Main().Timer1(0).Enabled(); }))
+        << "the typed address did not open in the tab";
+    EXPECT_EQ(Main().WebBrowser1.UBound(), 1);
+    EXPECT_TRUE(Main().picTab.Exists(1));
+    EXPECT_EQ(CurrentTab, 0);
+    EXPECT_EQ(Main().labCaption.Caption(), "Typed page");
+    EXPECT_TRUE(Main().WebBrowser1(0).ShowsPage());
+    EXPECT_TRUE(FaceShows(0, "Typed page"));
+}
+
+TEST_F(NavigationE2eTest, AScriptAddressOnTheCommandLineOpensABlankPageWithoutRunningTheScript) {
+    SetCommandForTesting("\"javascript:fetch('" + server.Url("/ran") + "')\"");
+    frmSplash.Get();
+    ASSERT_TRUE(Pump([&] {
+        return server.Hits("/ran") > 0 ||
+               (Main().WebBrowser1(0).LocationURL() == "about:blank" && !Main().WebBrowser1(0).Busy());
+    }));
+    EXPECT_EQ(server.Hits("/ran"), 0);
+    EXPECT_EQ(Main().WebBrowser1(0).LocationURL(), "about:blank");
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include "app/FrmSplash.h"
 #include "app/State.h"
 #include "memory_url_cache.h"
+#include "pointer.h"
 #include "platform/app.h"
 #include "platform/url_cache.h"
 #include "platform/webkit/plain_browser_window.h"
@@ -25,6 +26,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using platform::PlainBrowserWindow;
+using platform::WebKitView;
 using testing_support::Pump;
 using testing_support::PumpFor;
 using testing_support::TestServer;
@@ -51,13 +53,14 @@ protected:
     }
 
     void TearDown() override {
+        answerer.disconnect();
         for (PlainBrowserWindow* window : PlainWindows()) window->hide();
         PumpFor(50);
     }
 
-    void StartInMode(int mode) {
+    void StartInMode(int mode, const std::string& page = "/opener") {
         std::ofstream(folder / "browser.ini", std::ios::binary) << "[Popups]\r\n" << mode << "\r\n";
-        platform::SetCommandForTesting(server.Url("/opener"));
+        platform::SetCommandForTesting(server.Url(page));
         frmSplash.Get();
         ASSERT_EQ(Settings.PopupMode, mode);
     }
@@ -84,11 +87,26 @@ protected:
             20);
     }
 
+    // Answers every pop-up question with that button, counting the questions.
+    void AnswerEveryQuestionWith(platform::CommandButton FrmPopup::*button) {
+        answerer = Glib::signal_timeout().connect(
+            [this, button] {
+                if (QuestionOpen()) {
+                    ++questions;
+                    static_cast<Gtk::Button&>((frmPopup.Get().*button).Widget()).clicked();
+                }
+                return true;
+            },
+            20);
+    }
+
     // The engine's processes share the machine with other tests: wait generously.
     static bool WaitFor(const std::function<bool()>& done) { return Pump(done, 30000); }
 
     fs::path folder;
     TestServer server;
+    sigc::connection answerer;
+    int questions = 0;
 };
 
 TEST_F(PopupEndToEnd, ModeZeroOpensNothing) {
@@ -168,5 +186,58 @@ TEST_F(PopupEndToEnd, ModeThreeAsksAndDoNotOpenRefusesThePopup) {
     EXPECT_TRUE(PlainWindows().empty());
     EXPECT_EQ(frmMain->WebBrowser1.UBound(), 0);
 }
+
+// A page that opens windows in a loop as it loads, and again at every click in it.
+struct FloodInMode {
+    int mode;
+    int windowsEachRound, tabsEachRound, questionsEachRound;
+};
+
+class PopupFloodEndToEnd : public PopupEndToEnd, public ::testing::WithParamInterface<FloodInMode> {
+protected:
+    static constexpr int Asked = 60;
+
+    void SetUp() override {
+        PopupEndToEnd::SetUp();
+        server.Add("/flood", "<html><head><title>Flood</title></head><body style='height:400px'><script>"
+                             "let opened = 0, rounds = 0;"
+                             "function flood() {"
+                             "  for (let i = 0; i < " + std::to_string(Asked) + "; i++)"
+                             "    if (window.open('', 'flood' + rounds + '_' + i)) ++opened;"
+                             "  document.title = 'Opened ' + opened + ' in ' + ++rounds;"
+                             "}"
+                             "flood(); document.addEventListener('click', flood);"
+                             "</script></body></html>");
+    }
+};
+
+// The page gets a bounded number of windows for its load and for each click, in
+// every mode; in the asking mode the question is not asked for those it is refused.
+TEST_P(PopupFloodEndToEnd, APageGetsABoundedNumberOfPopupsForItsLoadAndForEachClick) {
+    const FloodInMode expected = GetParam();
+    const int opened = expected.windowsEachRound + expected.tabsEachRound;
+    if (expected.mode == 3) AnswerEveryQuestionWith(&FrmPopup::Command1);
+    StartInMode(expected.mode, "/flood");
+    for (int round = 1; round <= 2; ++round) {
+        const std::string title = "Opened " + std::to_string(round * opened) + " in " + std::to_string(round);
+        ASSERT_TRUE(WaitFor([&] { return frmMain->WebBrowser1(0).LocationName() == title; }))
+            << "round " << round << ": " << frmMain->WebBrowser1(0).LocationName();
+        EXPECT_EQ(static_cast<int>(PlainWindows().size()), expected.windowsEachRound);
+        EXPECT_EQ(frmMain->WebBrowser1.UBound(), round * expected.tabsEachRound);
+        EXPECT_EQ(questions, round * expected.questionsEachRound);
+        if (round == 2) break;
+        // The user clicks in the page.
+        for (PlainBrowserWindow* window : PlainWindows()) window->hide();
+        ASSERT_TRUE(WaitFor([] { return PlainWindows().empty(); }));
+        frmMain->picTab_Click(0);
+        testing_support::PointAtControl(frmMain->WebBrowser1(0), 100, 100);
+        testing_support::Click();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, PopupFloodEndToEnd,
+                         ::testing::Values(FloodInMode{1, WebKitView::PopupsPerAction, 0, 0},
+                                           FloodInMode{2, 0, WebKitView::PopupsPerAction, 0},
+                                           FloodInMode{3, 0, 0, WebKitView::PopupsPerAction}));
 
 }  // namespace

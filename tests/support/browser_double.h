@@ -53,6 +53,7 @@ public:
     std::string LocationName() override { return title_; }
     std::string LocationURL() override { return url_; }
     bool Busy() override;
+    bool Answering() override { return answering_; }
     bool Offline() override { return offline_; }
     void SetOffline(bool offline) override { offline_ = offline; }
 

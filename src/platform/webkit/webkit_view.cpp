@@ -17,6 +17,7 @@
 #include "platform/webkit/find_bar.h"
 #include "platform/webkit/page_properties_dialog.h"
 #include "platform/webkit/plain_browser_window.h"
+#include "platform/webkit/script_dialog.h"
 #include "platform/webkit/view_source_scheme.h"
 #include "platform/webkit/web_process_pool.h"
 #include "platform/webkit/webkit_session.h"
@@ -190,6 +191,7 @@ WebKitView::WebKitView() : WebKitView(NewWebView(nullptr)) {}
 
 WebKitView::WebKitView(WebKitView& opener) : WebKitView(NewWebView(opener.view_)) {
     SetOffline(opener.offline_);
+    popupsLeft_ = opener.popupsLeft_;
 }
 
 std::unique_ptr<WebKitView> WebKitView::ForNewControl() {
@@ -213,6 +215,7 @@ WebKitView::~WebKitView() {
     g_cancellable_cancel(pendingReads_);
     g_object_unref(pendingReads_);
     findBar_.reset();
+    scriptDialog_.reset();
     g_signal_handlers_disconnect_by_data(view_, this);
     gtk_widget_destroy(GTK_WIDGET(view_));
     g_object_unref(view_);
@@ -271,6 +274,15 @@ void WebKitView::ConnectSignals() {
     g_signal_connect(view_, "close", G_CALLBACK(+[](WebKitWebView*, gpointer self) {
         static_cast<WebKitView*>(self)->Closed();
     }), this);
+    g_signal_connect(view_, "script-dialog", G_CALLBACK(+[](WebKitWebView*, WebKitScriptDialog* dialog, gpointer self) -> gboolean {
+        return static_cast<WebKitView*>(self)->ShowScriptDialog(dialog);
+    }), this);
+    // Whatever the user does in the page lets it open pop-ups again.
+    for (const char* userAction : {"button-press-event", "key-press-event"})
+        g_signal_connect(view_, userAction, G_CALLBACK(+[](GtkWidget*, GdkEvent*, gpointer self) -> gboolean {
+            static_cast<WebKitView*>(self)->RenewPopups();
+            return FALSE;
+        }), this);
     g_signal_connect(view_, "web-process-terminated",
                      G_CALLBACK(+[](WebKitWebView*, WebKitWebProcessTerminationReason, gpointer self) {
                          static_cast<WebKitView*>(self)->WebProcessTerminated();
@@ -292,6 +304,7 @@ void WebKitView::Navigate(const std::string& address) {
         return;
     }
     if (address.empty() || !answering_) return;
+    RenewPopups();
     const std::string uri = UriForAddress(address);
     if (webkit::IsViewSourceAddress(uri)) webkit::KeepShownPageForSource(view_);
     webkit_web_view_load_uri(view_, uri.c_str());
@@ -302,19 +315,23 @@ void WebKitView::GoHome() { Navigate(HomePage()); }
 void WebKitView::GoBack() {
     if (!answering_) return;
     if (!webkit_web_view_can_go_back(view_)) throw BrowserOperationFailed();
+    RenewPopups();
     webkit_web_view_go_back(view_);
 }
 
 void WebKitView::GoForward() {
     if (!answering_) return;
     if (!webkit_web_view_can_go_forward(view_)) throw BrowserOperationFailed();
+    RenewPopups();
     webkit_web_view_go_forward(view_);
 }
 
 void WebKitView::Stop() { webkit_web_view_stop_loading(view_); }
 
 void WebKitView::Refresh() {
-    if (answering_) webkit_web_view_reload(view_);
+    if (!answering_) return;
+    RenewPopups();
+    webkit_web_view_reload(view_);
 }
 
 void WebKitView::ExecWB(int command, int) {
@@ -337,9 +354,13 @@ void WebKitView::SendKeys(const std::string& keys) {
 }
 
 // A page without a title is known by its address.
-std::string WebKitView::LocationName() { return title_.empty() ? LocationURL() : title_; }
+std::string WebKitView::LocationName() {
+    if (!answering_) return EndedPagePrefix + endedTitle_;
+    return title_.empty() ? LocationURL() : title_;
+}
 
 std::string WebKitView::LocationURL() {
+    if (!answering_) return endedAddress_;
     const char* uri = webkit_web_view_get_uri(view_);
     return uri ? uri : "";
 }
@@ -440,6 +461,8 @@ void WebKitView::ProgressChanged() {
 }
 
 void WebKitView::TitleChanged() {
+    // The engine empties the title of a page whose process ended: the view keeps naming it.
+    if (!answering_) return;
     const char* title = webkit_web_view_get_title(view_);
     if ((title ? title : "") == title_) return;
     title_ = title ? title : "";
@@ -460,6 +483,8 @@ void WebKitView::MouseTargetChanged(WebKitHitTestResult* target) {
 }
 
 GtkWidget* WebKitView::CreatePopup(WebKitNavigationAction* action) {
+    if (*popupsLeft_ == 0) return nullptr;
+    --*popupsLeft_;
     const char* requested = webkit_uri_request_get_uri(webkit_navigation_action_get_request(action));
     const std::string uri = requested ? requested : "";
     // The engine wants its answer now, but the program cannot be asked while its
@@ -496,6 +521,7 @@ GtkWidget* WebKitView::CreatePopup(WebKitNavigationAction* action) {
         // The engine only takes a view related to the opener: any other view
         // loads the pop-up's address instead.
         target->Navigate(uri);
+        SharePopupsWith(target);
         return nullptr;
     }
     return PlainBrowserWindow::OpenPopup(*this);
@@ -508,11 +534,28 @@ void WebKitView::AskForNewWindowLater(const std::string& uri) {
         const bool offline = offline_;
         if (events.NewWindow2) events.NewWindow2(target, cancel);
         if (cancel) return;
-        if (target)
+        if (target) {
             target->Navigate(uri);
-        else
-            PlainBrowserWindow::Open(uri, offline);
+        } else {
+            target = &PlainBrowserWindow::Open(uri, offline).View();
+        }
+        SharePopupsWith(target);
     });
+}
+
+void WebKitView::SharePopupsWith(BrowserView* popupView) {
+    if (auto* view = dynamic_cast<WebKitView*>(popupView)) view->popupsLeft_ = popupsLeft_;
+}
+
+void WebKitView::RenewPopups() { popupsLeft_ = std::make_shared<int>(PopupsPerAction); }
+
+bool WebKitView::ShowScriptDialog(WebKitScriptDialog* dialog) {
+    scriptDialog_ = std::make_unique<ScriptDialog>(dialog, Toplevel(), LocationURL());
+    return true;
+}
+
+ScriptDialog* WebKitView::OpenScriptDialog() const {
+    return scriptDialog_ && scriptDialog_->get_visible() ? scriptDialog_.get() : nullptr;
 }
 
 bool WebKitView::DecidePolicy(WebKitPolicyDecision* decision, int type) {
@@ -539,7 +582,18 @@ void WebKitView::Closed() {
     });
 }
 
-void WebKitView::WebProcessTerminated() { answering_ = false; }
+// The page has ended with its process. The view goes on naming it, says that it
+// ended, and loads nothing from now on.
+void WebKitView::WebProcessTerminated() {
+    endedTitle_ = LocationName();
+    endedAddress_ = LocationURL();
+    answering_ = false;
+    loading_ = false;
+    scriptDialog_.reset();
+    Deliver([this] {
+        if (events.TitleChange) events.TitleChange(LocationName());
+    });
+}
 
 Gtk::Window* WebKitView::Toplevel() const {
     auto* window = dynamic_cast<Gtk::Window*>(widget_->get_toplevel());

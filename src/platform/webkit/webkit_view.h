@@ -9,6 +9,7 @@ typedef struct _WebKitWebView WebKitWebView;
 typedef struct _WebKitNavigationAction WebKitNavigationAction;
 typedef struct _WebKitPolicyDecision WebKitPolicyDecision;
 typedef struct _WebKitHitTestResult WebKitHitTestResult;
+typedef struct _WebKitScriptDialog WebKitScriptDialog;
 typedef struct _GtkWidget GtkWidget;
 typedef struct _GCancellable GCancellable;
 
@@ -17,11 +18,21 @@ namespace Gtk { class Window; }
 namespace platform {
 
 class FindBar;
+class ScriptDialog;
 
 // The browser view realised on WebKitGTK: one WebKitWebView in the shared web
 // context, its signals turned into the view's events.
 class WebKitView : public BrowserView {
 public:
+    // The most pop-ups a page opens for one load that the program starts or one
+    // action of the user in the page (a click, a key); the pop-ups it opens share
+    // its count until the user acts in them. Pages asking for more are refused
+    // without the program being asked.
+    static constexpr int PopupsPerAction = 20;
+
+    // What a view whose engine has ended names its page by: this, then the page's title.
+    static constexpr const char* EndedPagePrefix = "Page ended: ";
+
     WebKitView();
     // The view of a pop-up that a page of opener asked for. It shares opener's web
     // process, so that the page can script it and close it, and starts in
@@ -54,12 +65,15 @@ public:
     std::string LocationName() override;
     std::string LocationURL() override;
     bool Busy() override;
+    bool Answering() override { return answering_; }
     bool Offline() override { return offline_; }
     void SetOffline(bool offline) override;
 
     WebKitWebView* WebView() const { return view_; }
     // The find bar, once "^f" has opened it.
     FindBar* Finder() const { return findBar_.get(); }
+    // The dialog of the page's script, while one is open.
+    ScriptDialog* OpenScriptDialog() const;
 
 private:
     explicit WebKitView(GtkWidget* floatingView);
@@ -74,6 +88,11 @@ private:
     void MouseTargetChanged(WebKitHitTestResult* target);
     GtkWidget* CreatePopup(WebKitNavigationAction* action);
     void AskForNewWindowLater(const std::string& uri);
+    // The view that holds a pop-up of this view's page counts against this page's pop-ups.
+    void SharePopupsWith(BrowserView* popupView);
+    // A load the program starts, or an action of the user in the page.
+    void RenewPopups();
+    bool ShowScriptDialog(WebKitScriptDialog* dialog);
     bool DecidePolicy(WebKitPolicyDecision* decision, int type);
     bool RefuseWhileOffline(const char* uri, WebKitPolicyDecision* decision);
     void Closed();
@@ -91,6 +110,10 @@ private:
     Gtk::Widget* widget_;
     bool offline_ = false;
     bool answering_ = true;
+    // The page shown when the engine ended, which the view goes on naming.
+    std::string endedTitle_;
+    std::string endedAddress_;
+    std::shared_ptr<int> popupsLeft_ = std::make_shared<int>(PopupsPerAction);
     // The view whose page asked for the pop-up this view was made for; the engine
     // takes this view as that pop-up only once.
     // Until then it loads nothing (a page loaded first would no longer be the
@@ -107,6 +130,7 @@ private:
     long progress_ = 0;
     std::string statusText_;
     std::unique_ptr<FindBar> findBar_;
+    std::unique_ptr<ScriptDialog> scriptDialog_;
 };
 
 }  // namespace platform
