@@ -29,6 +29,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_figures.h"
 #include "bench_folder.h"
 
 #include "app/Forms.h"
@@ -56,27 +57,6 @@ using Clock = std::chrono::steady_clock;
 
 double MicrosecondsSince(Clock::time_point start) {
     return std::chrono::duration<double, std::micro>(Clock::now() - start).count();
-}
-
-bool Pump(const std::function<bool()>& done, int timeoutMs) {
-    const gint64 deadline = g_get_monotonic_time() + gint64(timeoutMs) * 1000;
-    while (!done()) {
-        if (g_get_monotonic_time() > deadline) return false;
-        if (!g_main_context_iteration(nullptr, FALSE)) g_usleep(1000);
-    }
-    return true;
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    const std::size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
-std::string Fixed(double value, int decimals) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%.*f", decimals, value);
-    return text;
 }
 
 // "12.3 us (11.9-14.0)": the median of the runs and their spread.

@@ -238,6 +238,9 @@ TEST_P(PopupFloodEndToEnd, APageGetsABoundedNumberOfPopupsForItsLoadAndForEachCl
 INSTANTIATE_TEST_SUITE_P(Modes, PopupFloodEndToEnd,
                          ::testing::Values(FloodInMode{1, WebKitView::PopupsPerAction, 0, 0},
                                            FloodInMode{2, 0, WebKitView::PopupsPerAction, 0},
-                                           FloodInMode{3, 0, 0, WebKitView::PopupsPerAction}));
+                                           FloodInMode{3, 0, 0, WebKitView::PopupsPerAction}),
+                         [](const ::testing::TestParamInfo<FloodInMode>& info) {
+                             return "Mode" + std::to_string(info.param.mode);
+                         });
 
 }  // namespace

@@ -66,6 +66,25 @@ TEST(ScreenLineTest, LongTextIsCutOnACharacterBoundaryWithAnEllipsis) {
     EXPECT_EQ(ScreenLine(fits + "y"), fits.substr(0, ScreenLineChars - 1) + Ellipsis);
 }
 
+TEST(ScreenTextTest, EveryLineIsCutAsAScreenLineAndLinesBeyondTheScreensShowAsAnEllipsis) {
+    const std::string fits = Repeated("x", ScreenLineChars);
+    const std::string cut = fits.substr(0, ScreenLineChars - 1) + Ellipsis;
+    std::string lines;
+    for (long i = 1; i < platform::ScreenTextLines; ++i) lines += "line\n";
+    const struct {
+        std::string text, shown;
+    } cases[] = {
+        {"", ""},
+        {"one\r\ntwo\n\nthree\n", "one\ntwo\n\nthree\n"},
+        {fits + "y\n" + fits + "\r\n" + fits + "yz", cut + "\n" + fits + "\n" + cut},
+        {"caf\xE9\r\n", "caf" + Replacement + "\n"},
+        {lines + "last", lines + "last"},
+        {lines + "last\n", lines + Ellipsis},
+        {lines + Repeated("more\n", 2'000'000), lines + Ellipsis},
+    };
+    for (const auto& c : cases) EXPECT_EQ(platform::ScreenText(c.text), c.shown) << c.text.substr(0, 40);
+}
+
 class OneLineTextTest : public ::testing::Test {
 protected:
     OneLineTextTest() {
