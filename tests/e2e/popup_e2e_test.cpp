@@ -193,27 +193,19 @@ struct FloodInMode {
     int windowsEachRound, tabsEachRound, questionsEachRound;
 };
 
-class PopupFloodEndToEnd : public PopupEndToEnd, public ::testing::WithParamInterface<FloodInMode> {
-protected:
-    static constexpr int Asked = 60;
-
-    void SetUp() override {
-        PopupEndToEnd::SetUp();
-        server.Add("/flood", "<html><head><title>Flood</title></head><body style='height:400px'><script>"
-                             "let opened = 0, rounds = 0;"
-                             "function flood() {"
-                             "  for (let i = 0; i < " + std::to_string(Asked) + "; i++)"
-                             "    if (window.open('', 'flood' + rounds + '_' + i)) ++opened;"
-                             "  document.title = 'Opened ' + opened + ' in ' + ++rounds;"
-                             "}"
-                             "flood(); document.addEventListener('click', flood);"
-                             "</script></body></html>");
-    }
-};
+class PopupFloodEndToEnd : public PopupEndToEnd, public ::testing::WithParamInterface<FloodInMode> {};
 
 // The page gets a bounded number of windows for its load and for each click, in
 // every mode; in the asking mode the question is not asked for those it is refused.
 TEST_P(PopupFloodEndToEnd, APageGetsABoundedNumberOfPopupsForItsLoadAndForEachClick) {
+    server.Add("/flood", "<html><head><title>Flood</title></head><body style='height:400px'><script>"
+                         "let opened = 0, rounds = 0;"
+                         "function flood() {"
+                         "  for (let i = 0; i < 60; i++) if (window.open('', 'flood' + rounds + '_' + i)) ++opened;"
+                         "  document.title = 'Opened ' + opened + ' in ' + ++rounds;"
+                         "}"
+                         "flood(); document.addEventListener('click', flood);"
+                         "</script></body></html>");
     const FloodInMode expected = GetParam();
     const int opened = expected.windowsEachRound + expected.tabsEachRound;
     if (expected.mode == 3) AnswerEveryQuestionWith(&FrmPopup::Command1);
