@@ -199,6 +199,17 @@ TEST_F(BrowserEventsTest, TabZeroWithoutAnAddressGetsItsNewBrowserOnTheHomePage)
     EXPECT_TRUE(Main().Timer1(0).Enabled());
 }
 
+TEST_F(BrowserEventsTest, TabZeroWhoseEngineCanOpenNoNewBrowserStaysAndStopsPolling) {
+    BrowserDouble* dead = &Browser(0);
+    dead->StopAnswering();
+    platform::SetBrowserViewFactory([]() -> std::unique_ptr<BrowserView> { throw BrowserCannotOpen(); });
+    Main().Timer1(0).SetEnabled(true);
+    Main().Timer1_Timer(0);
+    EXPECT_EQ(&Browser(0), dead);
+    EXPECT_FALSE(Main().Timer1(0).Enabled());
+    EXPECT_EQ(endCalls, 0);
+}
+
 TEST_F(BrowserEventsTest, AVisitThatCannotBeRecordedDoesNotRemoveTheTab) {
     WriteFile("History.dat", "[date]\r\n<h1>#date#</h1>\r\n[end]\r\n");
     WriteFile("history", "a file where the history folder should be");

@@ -23,8 +23,9 @@ public:
     // A dialog still open is answered as cancelled: its page goes on.
     ~ScriptDialog() override;
 
-    // The text shown, and the answer field of a prompt ("" for other dialogs).
+    // The text shown.
     std::string Text() const { return text_.get_text(); }
+    // Where a prompt takes the user's answer (shown for prompts only).
     Gtk::Entry& AnswerField() { return answer_; }
 
 private:

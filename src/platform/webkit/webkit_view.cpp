@@ -534,11 +534,10 @@ void WebKitView::AskForNewWindowLater(const std::string& uri) {
         const bool offline = offline_;
         if (events.NewWindow2) events.NewWindow2(target, cancel);
         if (cancel) return;
-        if (target) {
+        if (target)
             target->Navigate(uri);
-        } else {
+        else
             target = &PlainBrowserWindow::Open(uri, offline).View();
-        }
         SharePopupsWith(target);
     });
 }
@@ -552,10 +551,6 @@ void WebKitView::RenewPopups() { popupsLeft_ = std::make_shared<int>(PopupsPerAc
 bool WebKitView::ShowScriptDialog(WebKitScriptDialog* dialog) {
     scriptDialog_ = std::make_unique<ScriptDialog>(dialog, Toplevel(), LocationURL());
     return true;
-}
-
-ScriptDialog* WebKitView::OpenScriptDialog() const {
-    return scriptDialog_ && scriptDialog_->get_visible() ? scriptDialog_.get() : nullptr;
 }
 
 bool WebKitView::DecidePolicy(WebKitPolicyDecision* decision, int type) {

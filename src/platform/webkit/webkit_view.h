@@ -72,8 +72,6 @@ public:
     WebKitWebView* WebView() const { return view_; }
     // The find bar, once "^f" has opened it.
     FindBar* Finder() const { return findBar_.get(); }
-    // The dialog of the page's script, while one is open.
-    ScriptDialog* OpenScriptDialog() const;
 
 private:
     explicit WebKitView(GtkWidget* floatingView);
