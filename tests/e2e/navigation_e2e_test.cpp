@@ -263,6 +263,13 @@ TEST_F(NavigationE2eTest, ScriptDialogsOfHugeTextsShowCutAtOnceAndThePageGetsThe
         static_cast<Gtk::Button*>(dialog.get_widget_for_response(Gtk::RESPONSE_OK))->clicked();
     }
     ASSERT_TRUE(Pump([&] { return Main().WebBrowser1(0).LocationName() == "answered true typed"; }, 30000));
+
+    // A dialog left open does not keep the tab from going to another page.
+    server.Add("/left-open", "<script>alert('left open');</script>");
+    TypeAndEnter(server.Url("/left-open"));
+    ASSERT_TRUE(Pump([] { return ShownScriptDialog() != nullptr; }));
+    TypeAndEnter(server.Url("/start"));
+    ASSERT_TRUE(Pump([&] { return Shows(0, server.Url("/start"), "Start page"); }));
     EXPECT_EQ(ShownScriptDialog(), nullptr);
 }
 

@@ -231,8 +231,11 @@ void WebKitView::EndEveryPage() {
     // WebKitView go meanwhile.
     std::vector<Ending> endings;
     endings.reserve(liveViews.size());
-    for (WebKitView* view : liveViews)
+    for (WebKitView* view : liveViews) {
+        // A page waiting for the answer to its dialog would not end.
+        view->scriptDialog_.reset();
         if (view->answering_) endings.push_back({WEBKIT_WEB_VIEW(g_object_ref(view->view_))});
+    }
     for (Ending& ending : endings) {
         ending.handler = g_signal_connect(ending.view, "load-changed", G_CALLBACK(+[](WebKitWebView*, WebKitLoadEvent event, gpointer self) {
             if (event == WEBKIT_LOAD_COMMITTED) static_cast<Ending*>(self)->committed = true;
@@ -304,7 +307,7 @@ void WebKitView::Navigate(const std::string& address) {
         return;
     }
     if (address.empty() || !answering_) return;
-    RenewPopups();
+    LeavePage();
     const std::string uri = UriForAddress(address);
     if (webkit::IsViewSourceAddress(uri)) webkit::KeepShownPageForSource(view_);
     webkit_web_view_load_uri(view_, uri.c_str());
@@ -315,14 +318,14 @@ void WebKitView::GoHome() { Navigate(HomePage()); }
 void WebKitView::GoBack() {
     if (!answering_) return;
     if (!webkit_web_view_can_go_back(view_)) throw BrowserOperationFailed();
-    RenewPopups();
+    LeavePage();
     webkit_web_view_go_back(view_);
 }
 
 void WebKitView::GoForward() {
     if (!answering_) return;
     if (!webkit_web_view_can_go_forward(view_)) throw BrowserOperationFailed();
-    RenewPopups();
+    LeavePage();
     webkit_web_view_go_forward(view_);
 }
 
@@ -330,7 +333,7 @@ void WebKitView::Stop() { webkit_web_view_stop_loading(view_); }
 
 void WebKitView::Refresh() {
     if (!answering_) return;
-    RenewPopups();
+    LeavePage();
     webkit_web_view_reload(view_);
 }
 
@@ -547,6 +550,11 @@ void WebKitView::SharePopupsWith(BrowserView* popupView) {
 }
 
 void WebKitView::RenewPopups() { popupsLeft_ = std::make_shared<int>(PopupsPerAction); }
+
+void WebKitView::LeavePage() {
+    scriptDialog_.reset();
+    RenewPopups();
+}
 
 bool WebKitView::ShowScriptDialog(WebKitScriptDialog* dialog) {
     scriptDialog_ = std::make_unique<ScriptDialog>(dialog, Toplevel(), LocationURL());

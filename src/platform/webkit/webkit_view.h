@@ -90,6 +90,10 @@ private:
     void SharePopupsWith(BrowserView* popupView);
     // A load the program starts, or an action of the user in the page.
     void RenewPopups();
+    // The program starts a load: a dialog of the page is answered as cancelled, for
+    // a page waiting for its answer would not be left, and the next page may open
+    // pop-ups again.
+    void LeavePage();
     bool ShowScriptDialog(WebKitScriptDialog* dialog);
     bool DecidePolicy(WebKitPolicyDecision* decision, int type);
     bool RefuseWhileOffline(const char* uri, WebKitPolicyDecision* decision);
