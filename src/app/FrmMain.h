@@ -225,6 +225,8 @@ private:
     void FitFrameToWorkArea();
     // The right edge of the highest-index face in window coordinates.
     float TabStripEnd();
+    // The tab strip's Left at rest; scrolling moves it left from here by whole face widths.
+    static constexpr int TabStripRestingLeft = 80;
 
     // Runs SaveComplete: why the list was not written, "" when it was.
     std::string SaveCompleteFailure();

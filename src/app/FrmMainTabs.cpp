@@ -129,10 +129,8 @@ void FrmMain::UpdateTabs() {
 
 void FrmMain::Timer3_Timer() { UpdateTabs(); }
 
-// The strip scrolls by whole face widths; at rest its Left is 80.
-
 void FrmMain::picTabLeft_Click() {
-    if (Picture2.Left() == 80) return;
+    if (Picture2.Left() == TabStripRestingLeft) return;
     Picture2.SetLeft(Picture2.Left() + picTab(0).Width());
     Picture2.SetWidth(std::abs(Picture2.Left()) + Width());
     TileBitmapModule::TileBitmap(Picture2, Skin["picBrowserTop"]);
@@ -150,7 +148,7 @@ void FrmMain::picTabRight_Click() {
     TileBitmapModule::TileBitmap(Picture2, Skin["picBrowserTop"]);
 }
 
-void FrmMain::picTabLeft_MouseMove() { ResetButtons(Picture2.Left() == 80 ? -1 : -2); }
+void FrmMain::picTabLeft_MouseMove() { ResetButtons(Picture2.Left() == TabStripRestingLeft ? -1 : -2); }
 
 void FrmMain::picTabRight_MouseMove() { ResetButtons(TabStripEnd() < Width() ? -1 : -3); }
 
