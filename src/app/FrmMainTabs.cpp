@@ -88,14 +88,15 @@ void FrmMain::AddTab(const std::string& Address) {
 
 void FrmMain::DelTab() {
     if (CurrentTab == 0) return;
-    Try([this] {
-        WebBrowser1.Unload(CurrentTab);
-        picTab.Unload(CurrentTab);
-        Timer1.Unload(CurrentTab);
-        CurrentTab = static_cast<std::int16_t>(WebBrowser1.UBound());
-        MenuModule::ArrangeTabs();
-        UpdateBrowsers();
-    });
+    // At a hole there is nothing to close.
+    if (!Try([this] { WebBrowser1.Unload(CurrentTab); })) return;
+    // Once the browser is gone each step fails alone: no face or timer is left behind
+    // without its browser, and the selection never stays on the closed tab.
+    SkipFailures([this] { picTab.Unload(CurrentTab); },
+                 [this] { Timer1.Unload(CurrentTab); },
+                 [this] { CurrentTab = static_cast<std::int16_t>(WebBrowser1.UBound()); },
+                 [] { MenuModule::ArrangeTabs(); },
+                 [this] { UpdateBrowsers(); });
 }
 
 void FrmMain::UpdateBrowsers() {
