@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "platform/combobox.h"
@@ -56,6 +57,9 @@ public:
     // History pages.
     void UpDateHistory(int Index);
     void OpenHistory();
+    // Makes the history pages take the moment (seconds since 1970, read in the local
+    // time zone) for now, as a test cannot set the clock; nullopt gives the clock back.
+    static void SetHistoryNowForTesting(std::optional<std::int64_t> UnixSeconds);
 
     // Favourites: the shell's organise and add dialogs; each returns when its dialog closes.
     void ShowOrgFavs();
