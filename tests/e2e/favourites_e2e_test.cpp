@@ -68,7 +68,7 @@ protected:
 
     FrmFavMenu* Level(const std::string& path) {
         for (auto* form : LoadedForms())
-            if (auto* level = dynamic_cast<FrmFavMenu*>(form); level && level->labSource.Caption() == path) return level;
+            if (auto* level = dynamic_cast<FrmFavMenu*>(form); level && level->Source == path) return level;
         return nullptr;
     }
 
