@@ -131,6 +131,8 @@ void FrmFavMenu::Form_Load() {
 void FrmFavMenu::GetMenuItems(const std::string& Path) {
     if (TopLevel) PlaceCommandRows();
     ListFolder(Path);
+    // The screen's height is read first: rows are made only as far as the screen reaches.
+    ScreenSize::GetMaxSize();
 
     LayOutRows(folderRows_, FolderCaptions());
     // Links follow the last folder row without a gap.
@@ -148,7 +150,6 @@ void FrmFavMenu::GetMenuItems(const std::string& Path) {
 
     const double margin = RowMargin();
     SetHeight(NaturalHeight(margin));
-    ScreenSize::GetMaxSize();
     if (Top() + Height() > ScreenSize::MaxHeight) {
         CutToScreen(margin);
     } else {

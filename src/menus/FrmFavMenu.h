@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -92,13 +93,16 @@ protected:
 
 private:
     // The rows of one kind, the folder rows or the link rows. Row i stands for entry i
-    // of the level's folder or file list and lies one row height below row i-1.
+    // of the level's folder or file list and lies one row height below row i-1. Its
+    // controls (label, icon and, for a folder, arrow) are made only while the row can
+    // show: a level of any length costs the rows it shows.
     struct RowKind {
         platform::ControlArray<platform::Label>& labels;
         platform::ControlArray<platform::PictureBox>& icons;
         platform::ControlArray<platform::PictureBox>* arrows;  // the folder rows' sub-menu arrows
         const char* iconPicture;                                // the skin's picture of the icon
         std::vector<std::string> captions;                      // one per entry
+        std::map<int, std::string> toolTips;                    // of rows that scrolled out
 
         int Count() const { return static_cast<int>(captions.size()); }
         double RowHeight() { return labels(0).Height(); }
@@ -139,7 +143,12 @@ private:
     void LayOutRow(RowKind& kind, int i);
     void SizeRow(platform::Label& row);
     void PlaceArrow(int i);
+    // A row scrolled into the window is made whole; one scrolled out goes, row 0 only hides.
+    void MakeRow(RowKind& kind, int i);
+    void ShowRow(RowKind& kind, int i);
+    void RemoveRow(RowKind& kind, int i);
     void ShowRowsThatFit(RowKind& kind, const VisibleWindow& window);
+    bool RowShown(RowKind& kind, int i);
 
     // The address of the shortcut of link row Index.
     std::string ShortcutAddress(int Index);
@@ -156,8 +165,8 @@ private:
     void RunCommandRow(Dialog&& dialog);
     void Highlight(platform::Label& row, bool on);
 
-    RowKind folderRows_{labFolder, picFolder, &picArrow, "picFolder", {}};
-    RowKind linkRows_{labMenuItem, picLink, nullptr, "picLink", {}};
+    RowKind folderRows_{labFolder, picFolder, &picArrow, "picFolder", {}, {}};
+    RowKind linkRows_{labMenuItem, picLink, nullptr, "picLink", {}, {}};
     // The link row whose shortcut was read last, -1 before the first.
     int shortcutReadRow_ = -1;
 };

@@ -133,14 +133,15 @@ void FrmFavMenu::Timer2_Timer() {
     Timer2.SetEnabled(false);
     const int i = CurMenu;
     const double R = TopLevel ? labAdd.Top() : labFolder(0).Top();
-    const double MenuTop = labFolder(i).Top() + Top() - R - std::abs(picMenuBack.Top());
+    // The row may have scrolled out meanwhile: its place is where the level lays it.
+    const double MenuTop = folderRows_.Top(i) + Top() - R - std::abs(picMenuBack.Top());
     const double MenuLeft = Left() + Width() - 60;
     CreateNextMenu(static_cast<std::int16_t>(i), static_cast<std::int32_t>(std::lround(MenuTop)),
                    static_cast<std::int32_t>(std::lround(MenuLeft)));
 }
 
 void FrmFavMenu::CreateNextMenu(std::int16_t Index, std::int32_t MenuTop, std::int32_t MenuLeft) {
-    const std::string P = Source + "/" + labFolder(Index).Caption();
+    const std::string P = Source + "/" + folderRows_.captions.at(Index);
     if (SamePath(P, FavMenuHoverPath)) return;
     FavMenuHoverPath = P;
     auto& level = NewInstance<FrmFavMenu>();

@@ -34,7 +34,7 @@ void FrmFavMenu::PlaceTopPieces() {
 void FrmFavMenu::HideDownArrowAtBottom() {
     if (Dir1.ListCount() == 0 && File1.ListCount() == 0) return;
     RowKind& kind = File1.ListCount() > 0 ? linkRows_ : folderRows_;
-    if (kind.labels(kind.Count() - 1).Visible()) {
+    if (RowShown(kind, kind.Count() - 1)) {
         labScroll.SetVisible(false);
         picScroll.SetVisible(false);
     }
