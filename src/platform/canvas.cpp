@@ -100,12 +100,16 @@ void Canvas::Cls() {
     ImageChanged();
 }
 
-Glib::RefPtr<Pango::Layout> Canvas::Layout(const std::string& text) {
-    auto layout = create_pango_layout(ScreenLine(text));
+Pango::FontDescription Canvas::Font() const {
     Pango::FontDescription font(FontName);
     font.set_size(static_cast<int>(FontSize * PANGO_SCALE));
     font.set_weight(FontBold ? Pango::WEIGHT_BOLD : Pango::WEIGHT_NORMAL);
-    layout->set_font_description(font);
+    return font;
+}
+
+Glib::RefPtr<Pango::Layout> Canvas::Layout(const std::string& text) {
+    auto layout = create_pango_layout(ScreenLine(text));
+    layout->set_font_description(Font());
     return layout;
 }
 
@@ -123,8 +127,12 @@ void Canvas::Print(const std::string& text) {
 }
 
 double Canvas::TextWidth(const std::string& text) {
+    // One layout serves every measure: making a layout costs more than measuring with it.
+    if (!measure_) measure_ = create_pango_layout("");
+    measure_->set_font_description(Font());
+    measure_->set_text(ScreenLine(text));
     int width = 0, height = 0;
-    Layout(text)->get_pixel_size(width, height);
+    measure_->get_pixel_size(width, height);
     return PixelsToTwipsX(width);
 }
 

@@ -76,9 +76,11 @@ private:
     std::size_t ImageDigest() const;
 
     void PaintBackground(const Cairo::RefPtr<Cairo::Context>& cr) const;
+    Pango::FontDescription Font() const;
     Glib::RefPtr<Pango::Layout> Layout(const std::string& text);
 
     Cairo::RefPtr<Cairo::ImageSurface> image_;
+    Glib::RefPtr<Pango::Layout> measure_;
     int width_ = 0, height_ = 0;
     bool fillsWindow_ = false;
     OleColor backColor_ = vbButtonFace;
