@@ -56,6 +56,7 @@ void Canvas::SetPixelSize(int width, int height) {
         cr->paint();
     }
     image_ = resized;
+    tiles_.clear();
     width_ = width;
     height_ = height;
     if (fillsWindow_)
@@ -95,6 +96,7 @@ Picture Canvas::Image() const {
 
 void Canvas::Cls() {
     PaintBackground(Cairo::Context::create(image_));
+    tiles_.clear();
     CurrentX = 0;
     CurrentY = 0;
     ImageChanged();
@@ -134,6 +136,22 @@ double Canvas::TextWidth(const std::string& text) {
     int width = 0, height = 0;
     measure_->get_pixel_size(width, height);
     return PixelsToTwipsX(width);
+}
+
+void Canvas::Tile(const Canvas& source) {
+    Cls();
+    const int width = std::min(source.width_, source.image_->get_width());
+    const int height = std::min(source.height_, source.image_->get_height());
+    auto piece = Cairo::ImageSurface::create(Cairo::FORMAT_RGB24, width, height);
+    auto pieceCr = Cairo::Context::create(piece);
+    pieceCr->set_source(source.image_, 0, 0);
+    pieceCr->paint();
+    tiles_ = Cairo::SurfacePattern::create(piece);
+    tiles_->set_extend(Cairo::EXTEND_REPEAT);
+    auto cr = Cairo::Context::create(image_);
+    cr->set_source(tiles_);
+    cr->paint();
+    ImageChanged();
 }
 
 void Canvas::CopyFrom(const Canvas& source, int x, int y, int width, int height, int sourceX, int sourceY) {
@@ -204,6 +222,10 @@ void Canvas::get_preferred_height_vfunc(int& minimum, int& natural) const {
 }
 
 bool Canvas::on_draw(const Cairo::RefPtr<Cairo::Context>& cr) {
+    if (tiles_ && (width_ > image_->get_width() || height_ > image_->get_height())) {
+        cr->set_source(tiles_);
+        cr->paint();
+    }
     cr->set_source(image_, 0, 0);
     cr->paint();
     return Gtk::Fixed::on_draw(cr);
