@@ -15,6 +15,7 @@
 #include "menus/FrmFavMenu.h"
 #include "menus/MenuState.h"
 #include "platform/app.h"
+#include "platform/color.h"
 #include "platform/error.h"
 
 using namespace platform;
@@ -49,7 +50,7 @@ void FrmMain::CreateFace() {
     picTabLeft.SetToolTipText("Scroll Tabs Left");
     Place(picTabRight, *this, 9720, 660, 375, 525);
     picTabRight.SetToolTipText("Scroll Tabs Right");
-    Place(Picture2, *this, 80, 1180, 6390, 375);
+    Place(Picture2, *this, TabStripRestingLeft, 1180, 6390, 375);
     Place(Picture1, *this, 80, 1560, 3495, 1455);
     Picture1.SetBackColor(vbWindowBackground);
 
@@ -197,16 +198,16 @@ void FrmMain::Form_Load() {
     if (!::AppPath.empty() && ::AppPath.back() == '/') ::AppPath.pop_back();
     Closing = 0;
 
-    MenuHighlightColour = 0x80000012;
-    MenuTextColour = 0x80000012;
-    MenuHighlightTextColour = 0x80000005;
-    TabTextColour = 0x80000005;
-    TabTextDisabledColour = 0x80000012;
-    StatusTextColour = 0;
-    ProgressBarColour = 0x80000012;
+    MenuHighlightColour = vbButtonText;
+    MenuTextColour = vbButtonText;
+    MenuHighlightTextColour = vbWindowBackground;
+    TabTextColour = vbWindowBackground;
+    TabTextDisabledColour = vbButtonText;
+    StatusTextColour = vbBlack;
+    ProgressBarColour = vbButtonText;
 
     Timer2.SetInterval(200);
-    labCaption.SetForeColor(0);
+    labCaption.SetForeColor(vbBlack);
 
     frmSplash->Label1.SetCaption("Loading preferences...");
     frmSplash->Label1.Refresh();

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "platform/combobox.h"
@@ -56,6 +57,9 @@ public:
     // History pages.
     void UpDateHistory(int Index);
     void OpenHistory();
+    // Makes the history pages take the moment (seconds since 1970, read in the local
+    // time zone) for now, as a test cannot set the clock; nullopt gives the clock back.
+    static void SetHistoryNowForTesting(std::optional<std::int64_t> UnixSeconds);
 
     // Favourites: the shell's organise and add dialogs; each returns when its dialog closes.
     void ShowOrgFavs();
@@ -225,6 +229,8 @@ private:
     void FitFrameToWorkArea();
     // The right edge of the highest-index face in window coordinates.
     float TabStripEnd();
+    // The tab strip's Left at rest; scrolling moves it left from here by whole face widths.
+    static constexpr int TabStripRestingLeft = 80;
 
     // Runs SaveComplete: why the list was not written, "" when it was.
     std::string SaveCompleteFailure();

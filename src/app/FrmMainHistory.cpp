@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -27,7 +28,12 @@ namespace {
 using DateTime = std::unique_ptr<GDateTime, decltype(&g_date_time_unref)>;
 using File = std::unique_ptr<std::FILE, decltype(&std::fclose)>;
 
-DateTime Now() { return DateTime(g_date_time_new_now_local(), &g_date_time_unref); }
+std::optional<std::int64_t> nowForTesting;
+
+DateTime Now() {
+    if (nowForTesting) return DateTime(g_date_time_new_from_unix_local(*nowForTesting), &g_date_time_unref);
+    return DateTime(g_date_time_new_now_local(), &g_date_time_unref);
+}
 
 std::string Format(GDateTime* moment, const char* format) { return TakeGString(g_date_time_format(moment, format)); }
 
@@ -118,6 +124,8 @@ void FrmMain::UpDateHistory(int Index) {
     // A page that cannot be written loses the visit without a word.
     Append(dayPage, text + visitLine + "\r\n" + addressLine + "\r\n");
 }
+
+void FrmMain::SetHistoryNowForTesting(std::optional<std::int64_t> UnixSeconds) { nowForTesting = UnixSeconds; }
 
 void FrmMain::OpenHistory() {
     const DateTime now = Now();

@@ -1,5 +1,7 @@
+#include <algorithm>
 #include <cmath>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/Forms.h"
@@ -12,6 +14,15 @@
 
 using namespace platform;
 
+namespace {
+// The tab-strip arrows take their normal pictures as soon as the last of the four
+// arrow pieces (tabrighthi.bmp) has been loaded, before the pieces after it.
+constexpr auto LastArrowPiece =
+    std::ranges::find(SkinTable::Pieces, std::string_view("tabrighthi.bmp"), &SkinTable::Piece::fileName);
+constexpr int FirstPieceAfterTheArrows = static_cast<int>(LastArrowPiece - SkinTable::Pieces.begin()) + 1;
+static_assert(FirstPieceAfterTheArrows <= SkinTable::PieceCount, "the skin table holds tabrighthi.bmp");
+}  // namespace
+
 void FrmMain::LoadSkin(const std::string& SkinPath) {
     // The address list first; a failure ends this step alone.
     std::vector<std::string> addresses;
@@ -23,7 +34,7 @@ void FrmMain::LoadSkin(const std::string& SkinPath) {
     const General::FolderIgnoringCase folder(SkinPath);
     const auto file = [&](const std::string& name) { return folder.PathOf(name); };
     for (int i = 0; i < SkinTable::PieceCount; ++i) {
-        if (i == 46) {
+        if (i == FirstPieceAfterTheArrows) {
             picTabLeft.SetPicture(Skin["TabLeft"].GetPicture());
             picTabRight.SetPicture(Skin["TabRight"].GetPicture());
         }

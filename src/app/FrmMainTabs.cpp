@@ -88,14 +88,15 @@ void FrmMain::AddTab(const std::string& Address) {
 
 void FrmMain::DelTab() {
     if (CurrentTab == 0) return;
-    Try([this] {
-        WebBrowser1.Unload(CurrentTab);
-        picTab.Unload(CurrentTab);
-        Timer1.Unload(CurrentTab);
-        CurrentTab = static_cast<std::int16_t>(WebBrowser1.UBound());
-        MenuModule::ArrangeTabs();
-        UpdateBrowsers();
-    });
+    // At a hole there is nothing to close.
+    if (!Try([this] { WebBrowser1.Unload(CurrentTab); })) return;
+    // Once the browser is gone each step fails alone: no face or timer is left behind
+    // without its browser, and the selection never stays on the closed tab.
+    SkipFailures([this] { picTab.Unload(CurrentTab); },
+                 [this] { Timer1.Unload(CurrentTab); },
+                 [this] { CurrentTab = static_cast<std::int16_t>(WebBrowser1.UBound()); },
+                 [] { MenuModule::ArrangeTabs(); },
+                 [this] { UpdateBrowsers(); });
 }
 
 void FrmMain::UpdateBrowsers() {
@@ -129,10 +130,8 @@ void FrmMain::UpdateTabs() {
 
 void FrmMain::Timer3_Timer() { UpdateTabs(); }
 
-// The strip scrolls by whole face widths; at rest its Left is 80.
-
 void FrmMain::picTabLeft_Click() {
-    if (Picture2.Left() == 80) return;
+    if (Picture2.Left() == TabStripRestingLeft) return;
     Picture2.SetLeft(Picture2.Left() + picTab(0).Width());
     Picture2.SetWidth(std::abs(Picture2.Left()) + Width());
     TileBitmapModule::TileBitmap(Picture2, Skin["picBrowserTop"]);
@@ -150,7 +149,7 @@ void FrmMain::picTabRight_Click() {
     TileBitmapModule::TileBitmap(Picture2, Skin["picBrowserTop"]);
 }
 
-void FrmMain::picTabLeft_MouseMove() { ResetButtons(Picture2.Left() == 80 ? -1 : -2); }
+void FrmMain::picTabLeft_MouseMove() { ResetButtons(Picture2.Left() == TabStripRestingLeft ? -1 : -2); }
 
 void FrmMain::picTabRight_MouseMove() { ResetButtons(TabStripEnd() < Width() ? -1 : -3); }
 

@@ -13,10 +13,10 @@
 
 using namespace platform;
 
-namespace General {
+namespace TabLayout {
 
 void SaveTabLayout(const std::string& Path) {
-    if (FileExists(Path) &&
+    if (General::FileExists(Path) &&
         MsgBox(std::string("The File already exists.") + "\r\n\r\n" + "Overwrite?", vbYesNo + vbQuestion,
                "Overwrite file?") != vbYes)
         return;
@@ -25,11 +25,11 @@ void SaveTabLayout(const std::string& Path) {
     for (int i = 0; i <= form.WebBrowser1.UBound(); ++i)
         Try([&] { form.lstTabList.AddItem(form.WebBrowser1(i).LocationURL()); });
 
-    std::string text = std::string(TabLayoutHeader) + "\r\n";
+    std::string text = std::string(General::TabLayoutHeader) + "\r\n";
     for (const auto& address : form.lstTabList.Items()) text += address + "\r\n";
     try {
         // An old layout is never left half written.
-        WriteWholeFile(Path, text);
+        General::WriteWholeFile(Path, text);
     } catch (const ToolkitError& error) {
         // The user chose the file: they must not believe it was saved.
         MsgBox("The tab layout could not be saved.\r\n\r\n" + error.Description(), vbExclamation, "Save Tab Layout");
@@ -40,7 +40,7 @@ void OpenTabLayout(const std::string& Path) {
     auto& form = frmMain.Get();
     form.lstTabList.Clear();
     // Nothing is touched until the whole file has been read.
-    const auto addresses = ReadTabLayout(Path);
+    const auto addresses = General::ReadTabLayout(Path);
     if (!addresses) return;
     for (const auto& address : *addresses) form.lstTabList.AddItem(address);
     const int N = form.lstTabList.ListCount();
@@ -61,4 +61,4 @@ void OpenTabLayout(const std::string& Path) {
     form.UpdateBrowsers();
 }
 
-}  // namespace General
+}  // namespace TabLayout

@@ -4,7 +4,7 @@
 
 // Tab layout files: a header line "<Tab Layout File>" and the address of every open
 // tab, one per line, CR LF ended, UTF-8.
-namespace General {
+namespace TabLayout {
 
 // Writes the addresses of the open tabs, after asking before replacing an existing
 // file. The file is replaced atomically; a file that cannot be written is reported
@@ -16,4 +16,4 @@ void SaveTabLayout(const std::string& Path);
 // another header, leaves the tabs alone.
 void OpenTabLayout(const std::string& Path);
 
-}  // namespace General
+}  // namespace TabLayout

@@ -86,12 +86,12 @@ void OpenLocalPage() {
 
 void RestoreTabLayout() {
     WithChosenFile(false, "Open Tab Layout", "Tab Layouts (*.tab)|*.tab|All files (*.*)|*.*",
-                   [](const std::string& name) { General::OpenTabLayout(name); });
+                   [](const std::string& name) { TabLayout::OpenTabLayout(name); });
 }
 
 void SaveTabLayout() {
     WithChosenFile(true, "Save Tab Layout", "Tab Layouts (*.tab)|*.tab",
-                   [](const std::string& name) { General::SaveTabLayout(name); });
+                   [](const std::string& name) { TabLayout::SaveTabLayout(name); });
 }
 
 void Close() {

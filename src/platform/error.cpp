@@ -1,4 +1,8 @@
+#define G_LOG_DOMAIN "Quellin"
+
 #include "platform/error.h"
+
+#include <glib.h>
 
 namespace platform {
 
@@ -8,6 +12,11 @@ ToolkitError::ToolkitError(int number, std::string description, std::string sour
 
 ToolkitError ToolkitError::WithSourcePrefix(const std::string& procedure) const {
     return ToolkitError(number_, description_, procedure + "::" + source_);
+}
+
+void LogSwallowedError(const ToolkitError& error) {
+    g_debug("Run-time error %d skipped: %s (source %s)", error.Number(), error.Description().c_str(),
+            error.Source().c_str());
 }
 
 }  // namespace platform

@@ -44,6 +44,10 @@ inline constexpr int InvalidPropertyValue = 380;
 inline constexpr int ObjectNotResponding = -2147417848;
 }  // namespace errors
 
+// Writes a toolkit error that the program swallowed to GLib's debug log (domain
+// "Quellin", shown with G_MESSAGES_DEBUG=all), so that a failure in the field can be found.
+void LogSwallowedError(const ToolkitError& error);
+
 // Runs one statement, swallowing a toolkit error: the body of a procedure in which
 // every failing statement is skipped is a sequence of these.
 template <typename Statement>
@@ -51,7 +55,8 @@ bool Try(Statement&& statement) {
     try {
         std::forward<Statement>(statement)();
         return true;
-    } catch (const ToolkitError&) {
+    } catch (const ToolkitError& error) {
+        LogSwallowedError(error);
         return false;
     }
 }

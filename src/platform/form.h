@@ -137,10 +137,6 @@ private:
     friend class FormSlotBase;
     friend void DiscardLoadedForms();
 
-// Forgets that a window of the program went away with the focus, so that the next
-// activation is the user's: for tests that go on in the same process once the
-// windows of the last one have gone.
-void ForgetFocusHandOver();
     void ApplySize();
     void ApplyPosition();
     void RunResize();

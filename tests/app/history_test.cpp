@@ -1,8 +1,12 @@
+#include <glib.h>
+
+#include <algorithm>
 #include <cstdlib>
 #include <ctime>
 #include <functional>
 #include <iomanip>
 #include <locale>
+#include <optional>
 #include <regex>
 #include <sstream>
 
@@ -116,6 +120,45 @@ TEST_F(HistoryTest, AFinishedPageIsRecordedOnceADayInTodaysPage) {
     EXPECT_EQ(page.substr(0, first.size()), first);
     EXPECT_EQ(Occurrences(page, "<a href=\"about:blank\" target=\"_top\"></a> at "), 1);
     EXPECT_EQ(Occurrences(page, "<font size=\"1\">http://127.0.0.1/second</font><br>\r\n"), 1);
+}
+
+TEST_F(HistoryTest, EachDayHasItsPageNamedByTheTwoDigitDayTheMonthAndTheYear) {
+    StartWithTemplates();
+    struct ClockBack {
+        ~ClockBack() { FrmMain::SetHistoryNowForTesting(std::nullopt); }
+    } clockBack;
+    const struct {
+        int year, month, day, hour, minute, second;
+        const char* page;
+        const char* time;
+    } moments[] = {{2001, 3, 9, 23, 59, 59, "09 March 2001.htm", "23:59:59"},
+                   {2001, 3, 10, 0, 0, 0, "10 March 2001.htm", "00:00:00"},
+                   {2004, 2, 29, 8, 5, 1, "29 February 2004.htm", "08:05:01"},
+                   {1999, 12, 31, 12, 0, 0, "31 December 1999.htm", "12:00:00"},
+                   {2010, 10, 1, 18, 30, 0, "01 October 2010.htm", "18:30:00"}};
+    std::vector<std::string> pages;
+    for (const auto& m : moments) {
+        SCOPED_TRACE(m.page);
+        GDateTime* moment = g_date_time_new_local(m.year, m.month, m.day, m.hour, m.minute, m.second);
+        FrmMain::SetHistoryNowForTesting(g_date_time_to_unix(moment));
+        g_date_time_unref(moment);
+
+        Visit(0, "http://127.0.0.1/visit/" + std::to_string(pages.size()), "Visit");
+        pages.push_back(m.page);
+        std::ifstream in(HistoryFolder() / m.page, std::ios::binary);
+        const std::string page{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+        EXPECT_EQ(page.rfind("<h1>", 0), 0u) << page;
+        EXPECT_NE(page.find(">Visit</a> at " + std::string(m.time) + "</font><br>\r\n"), std::string::npos) << page;
+
+        frmMain->OpenHistory();
+        EXPECT_EQ(ReadFile("history.htm"), "<iframe src=\"history/" + std::string(m.page) + "\"></iframe>\r\n");
+    }
+    // A day's visits never go to another day's page.
+    std::vector<std::string> written;
+    for (const auto& entry : fs::directory_iterator(HistoryFolder())) written.push_back(entry.path().filename());
+    std::sort(written.begin(), written.end());
+    std::sort(pages.begin(), pages.end());
+    EXPECT_EQ(written, pages);
 }
 
 TEST_F(HistoryTest, TitlesAndAddressesAreWrittenAsTextNeverAsMarkup) {

@@ -45,19 +45,19 @@ TEST_F(TabLayoutTest, SavingWritesTheHeaderAndEveryLiveTabAndAsksBeforeReplacing
     OpenTabsUpTo(3);
     CurrentTab = 2;
     Main().DelTab();
-    General::SaveTabLayout(Path("three.tab"));
+    TabLayout::SaveTabLayout(Path("three.tab"));
     EXPECT_EQ(ReadFile("three.tab"),
               "<Tab Layout File>\r\nhttp://127.0.0.1/zero\r\nhttp://127.0.0.1/tab1\r\nhttp://127.0.0.1/tab3\r\n");
     EXPECT_TRUE(messages.empty());
 
     Browser(3).Load("http://127.0.0.1/ünïcode?a=1&b=2", "U");
     answer = vbNo;
-    General::SaveTabLayout(Path("three.tab"));
+    TabLayout::SaveTabLayout(Path("three.tab"));
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0], "Overwrite file?: The File already exists.\r\n\r\nOverwrite?");
     EXPECT_EQ(ReadFile("three.tab").find("nicode"), std::string::npos);
     answer = vbYes;
-    General::SaveTabLayout(Path("three.tab"));
+    TabLayout::SaveTabLayout(Path("three.tab"));
     EXPECT_EQ(ReadFile("three.tab"),
               "<Tab Layout File>\r\nhttp://127.0.0.1/zero\r\nhttp://127.0.0.1/tab1\r\nhttp://127.0.0.1/ünïcode?a=1&b=2\r\n");
 }
@@ -65,15 +65,15 @@ TEST_F(TabLayoutTest, SavingWritesTheHeaderAndEveryLiveTabAndAsksBeforeReplacing
 TEST_F(TabLayoutTest, ALayoutThatCannotBeWrittenIsReportedAndAnOldFileStaysWhole) {
     WriteFile("plain-file", "");
     std::filesystem::create_directories(folder / "a-folder.tab");
-    General::SaveTabLayout(Path("plain-file/inside.tab"));
-    General::SaveTabLayout(Path("a-folder.tab"));
+    TabLayout::SaveTabLayout(Path("plain-file/inside.tab"));
+    TabLayout::SaveTabLayout(Path("a-folder.tab"));
     std::size_t expected = 2;
     if (geteuid() != 0) {  // root writes into read-only folders
         const auto locked = folder / "locked";
         std::filesystem::create_directories(locked);
         WriteFile("locked/old.tab", "<Tab Layout File>\r\nhttp://127.0.0.1/old\r\n");
         chmod(locked.c_str(), 0555);
-        General::SaveTabLayout((locked / "old.tab").string());
+        TabLayout::SaveTabLayout((locked / "old.tab").string());
         chmod(locked.c_str(), 0755);
         EXPECT_EQ(ReadFile("locked/old.tab"), "<Tab Layout File>\r\nhttp://127.0.0.1/old\r\n");
         expected += 2;  // the overwrite question, then the failure
@@ -113,7 +113,7 @@ TEST_F(TabLayoutTest, RestoringReplacesTheTabsKeepingTabZeroAndTheStripScroll) {
         Browser(0).Navigate("http://127.0.0.1/zero");
         Main().Picture2.SetLeft(-2170);
         CurrentTab = 3;
-        General::OpenTabLayout(Path("layout.tab"));
+        TabLayout::OpenTabLayout(Path("layout.tab"));
         EXPECT_EQ(Tabs(), c.tabs);
         EXPECT_EQ(Main().Picture2.Left(), -2170);
         if (c.tabs.size() != 3) {
@@ -121,7 +121,7 @@ TEST_F(TabLayoutTest, RestoringReplacesTheTabsKeepingTabZeroAndTheStripScroll) {
         }
         // Leave only tab 0 for the next case.
         WriteFile("reset.tab", "<Tab Layout File>\r\nhttp://127.0.0.1/zero\r\n");
-        General::OpenTabLayout(Path("reset.tab"));
+        TabLayout::OpenTabLayout(Path("reset.tab"));
         ASSERT_EQ(Main().WebBrowser1.UBound(), 0);
     }
 }

@@ -147,6 +147,30 @@ TEST_F(TabsTest, ClosingACurrentMiddleTabLeavesAHoleClosesUpTheFacesAndSelectsTh
     EXPECT_FALSE(Main().WebBrowser1.Exists(2));
 }
 
+TEST_F(TabsTest, ClosingATabWhoseFaceOrTimerIsAlreadyGoneStillClosesTheRestOfIt) {
+    const struct {
+        const char* gone;
+        bool face;
+        bool timer;
+    } cases[] = {{"face", true, false}, {"timer", false, true}, {"face and timer", true, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.gone);
+        OpenTabsUpTo(3);
+        Main().picTab_Click(2);
+        if (c.face) Main().picTab.Unload(2);
+        if (c.timer) Main().Timer1.Unload(2);
+
+        Main().DelTab();
+
+        EXPECT_TRUE(TabGone(2));
+        EXPECT_EQ(CurrentTab, 3);
+        EXPECT_EQ(Main().picTab(3).Left(), 4500);
+        EXPECT_EQ(MenuItems(), (std::vector<std::string>{" 0", " 1", " 3"}));
+        EXPECT_TRUE(InFront(3));
+        Main().DelTab();
+    }
+}
+
 TEST_F(TabsTest, ClosingTheHighestTabSelectsTheOneBelowAndItsIndexIsUsedAgain) {
     OpenTabsUpTo(3);
     ASSERT_EQ(CurrentTab, 3);

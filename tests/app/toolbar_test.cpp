@@ -1,7 +1,12 @@
+#include <glib.h>
+
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "app/State.h"
+#include "platform/browser_view.h"
+#include "platform/error.h"
 #include "platform/msgbox.h"
 #include "program_fixture.h"
 
@@ -18,6 +23,30 @@ const char* const Pressed[] = {"picBackDown", "picForwardDown", "picRefreshDown"
                                "picNewTabDown", "picDelTabDown", "picHistoryDown", "picSearchDown"};
 
 enum class Look { Normal, Hover, Pressed, Other };
+
+// What the program writes to GLib's debug log in its own domain while it lives.
+class DebugLog {
+public:
+    DebugLog() : handler_(g_log_set_handler("Quellin", G_LOG_LEVEL_DEBUG, &Collect, &messages)) {}
+    ~DebugLog() { g_log_remove_handler("Quellin", handler_); }
+    DebugLog(const DebugLog&) = delete;
+    DebugLog& operator=(const DebugLog&) = delete;
+
+    bool Holds(const std::vector<std::string>& parts) const {
+        return std::ranges::any_of(messages, [&](const std::string& message) {
+            return std::ranges::all_of(parts, [&](const std::string& part) { return message.find(part) != std::string::npos; });
+        });
+    }
+
+    std::vector<std::string> messages;
+
+private:
+    static void Collect(const gchar*, GLogLevelFlags, const gchar* message, gpointer messages) {
+        static_cast<std::vector<std::string>*>(messages)->push_back(message);
+    }
+
+    guint handler_;
+};
 
 class ToolbarTest : public ProgramTest {
 protected:
@@ -54,7 +83,12 @@ protected:
 
 TEST_F(ToolbarTest, BackWithNoEarlierPageDoesNothingAndShowsNothing) {
     Main().Combo1.SetText("http://127.0.0.1/zero");
+    const DebugLog log;
     Main().ClickBar("Back");
+    // Only the debug log tells of the failure, with its number, description and source.
+    const ToolkitError failure = BrowserOperationFailed();
+    EXPECT_TRUE(log.Holds({std::to_string(failure.Number()), failure.Description(), failure.Source()}))
+        << testing::PrintToString(log.messages);
     EXPECT_EQ(Browser(0).Recorded().goBack, 1);
     EXPECT_EQ(Browser(0).LocationURL(), "http://127.0.0.1/zero");
     EXPECT_EQ(Main().Combo1.Text(), "http://127.0.0.1/zero");

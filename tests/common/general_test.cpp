@@ -1,9 +1,12 @@
 #include <glib.h>
 #include <gtest/gtest.h>
 
+#include <signal.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -12,6 +15,7 @@
 
 #include "common/General.h"
 #include "platform/error.h"
+#include "child_process.h"
 #include "test_support.h"
 
 namespace {
@@ -318,6 +322,34 @@ TEST(WriteWholeFile, LeavesAloneWhatMayNotBeReplaced) {
     EXPECT_TRUE(fs::is_fifo(folder / "fifo"));
     EXPECT_EQ(NamesIn(folder), (std::vector<std::string>{"fifo", "folder", "read-only.dat"}));
     fs::remove_all(folder);
+}
+
+// The test below starts this program again with a limit on the size of the files it
+// may write; the child replaces the file in this folder.
+constexpr const char* CutShortFolderVariable = "QUELLIN_TEST_CUT_SHORT_FOLDER";
+
+TEST(WriteWholeFile, AWriteCutShortHalfWayLeavesTheOldFileWhole) {
+    const fs::path folder = GeneralFolder() / "cut-short";
+    fs::create_directories(folder / "child");
+    std::ofstream(folder / "settings.ini", std::ios::binary) << "[Skin]\r\ndefault\r\n";
+    ASSERT_TRUE(testing_support::RunThisProgram(
+        "WriteWholeFileCutShort.*",
+        {{CutShortFolderVariable, folder.string()}, {testing_support::TestRootVariable, (folder / "child").string()}}));
+    EXPECT_EQ(ReadText(folder / "settings.ini"), "[Skin]\r\ndefault\r\n");
+    EXPECT_EQ(NamesIn(folder), (std::vector<std::string>{"child", "settings.ini"}));
+    fs::remove_all(folder);
+}
+
+TEST(WriteWholeFileCutShort, RaisesWhenTheFileSizeLimitStopsTheWriteHalfWay) {
+    const char* folder = std::getenv(CutShortFolderVariable);
+    if (!folder) GTEST_SKIP() << "runs only when started by the test of a write cut short";
+    // Past the limit a write fails with EFBIG instead of ending the process.
+    signal(SIGXFSZ, SIG_IGN);
+    const rlimit limit{64 * 1024, 64 * 1024};
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
+    const std::string text(256 * 1024, 'x');
+    EXPECT_EQ(ErrorNumberOf([&] { General::WriteWholeFile(std::string(folder) + "/settings.ini", text); }),
+              platform::errors::PathFileAccessError);
 }
 
 TEST(OnOneLine, EveryKindOfLineBreakBecomesTheReplacementOnce) {

@@ -152,7 +152,7 @@ TEST_F(ManyTabsE2eTest, WithTheDisplayFullTabsStillOpenAndWithNoEngineLeftOneMes
         std::ofstream(layout, std::ios::binary) << "<Tab Layout File>\r\n"
                                                 << server.Url("/start") << "\r\n"
                                                 << "about:blank\r\nabout:blank\r\nabout:blank\r\nabout:blank\r\n";
-        General::OpenTabLayout(layout.string());
+        TabLayout::OpenTabLayout(layout.string());
         EXPECT_EQ(Main().WebBrowser1.UBound(), 0);
         ASSERT_TRUE(Pump([&] { return !messages.empty(); }, 5000)) << "the tabs not opened were not told";
         testing_support::PumpFor(500);

@@ -3,6 +3,7 @@
 #include <gtkmm/filechooserdialog.h>
 #include <gtkmm/label.h>
 #include <gtkmm/offscreenwindow.h>
+#include <gio/gio.h>
 #include <glib.h>
 #include <glibmm/main.h>
 #include <webkit2/webkit2.h>
@@ -12,6 +13,7 @@
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -338,6 +340,77 @@ TEST_F(WebKitViewTest, OfflineRefusesNetworkLoadsUntilSwitchedBack) {
     EXPECT_EQ(server_.Hits("/page"), 1);
     Load(path.string(), localUrl);
     EXPECT_TRUE(Pump([&] { return server_.Hits("/picture.png") == 1; }));
+}
+
+// A port on 127.0.0.1 that counts the connections made to it and closes each at once:
+// a load that comes here fails, but the connection shows that it was tried.
+class ConnectionCounter {
+public:
+    ConnectionCounter() : service_(g_socket_service_new()) {
+        GInetAddress* loopback = g_inet_address_new_loopback(G_SOCKET_FAMILY_IPV4);
+        GSocketAddress* address = g_inet_socket_address_new(loopback, 0);
+        GSocketAddress* bound = nullptr;
+        const bool listening = g_socket_listener_add_address(G_SOCKET_LISTENER(service_), address, G_SOCKET_TYPE_STREAM,
+                                                             G_SOCKET_PROTOCOL_TCP, nullptr, &bound, nullptr);
+        g_object_unref(address);
+        g_object_unref(loopback);
+        if (!listening) throw std::runtime_error("cannot listen on 127.0.0.1");
+        port_ = g_inet_socket_address_get_port(G_INET_SOCKET_ADDRESS(bound));
+        g_object_unref(bound);
+        g_signal_connect(service_, "incoming", G_CALLBACK(&Incoming), this);
+        g_socket_service_start(service_);
+    }
+    ~ConnectionCounter() {
+        g_socket_service_stop(service_);
+        g_socket_listener_close(G_SOCKET_LISTENER(service_));
+        g_object_unref(service_);
+    }
+    ConnectionCounter(const ConnectionCounter&) = delete;
+    ConnectionCounter& operator=(const ConnectionCounter&) = delete;
+
+    std::string Url(const std::string& scheme, const std::string& path) const {
+        return scheme + "://127.0.0.1:" + std::to_string(port_) + path;
+    }
+    int Connections() const { return connections_; }
+
+private:
+    // The service closes the connection once this returns.
+    static gboolean Incoming(GSocketService*, GSocketConnection*, GObject*, gpointer self) {
+        ++static_cast<ConnectionCounter*>(self)->connections_;
+        return TRUE;
+    }
+
+    GSocketService* service_;
+    int port_ = 0;
+    int connections_ = 0;
+};
+
+TEST_F(WebKitViewTest, OfflineNeverConnectsToTheNetworkOverHttpOrHttps) {
+    for (const std::string scheme : {"http", "https"}) {
+        SCOPED_TRACE(scheme);
+        ConnectionCounter network;
+        const auto path = testing_support::TempRoot() / (scheme + "-picture.html");
+        std::ofstream(path) << Page("Local", "<img src='" + network.Url(scheme, "/picture.png") + "'>");
+        gchar* uri = g_filename_to_uri(path.c_str(), nullptr, nullptr);
+        const std::string localUrl = uri;
+        g_free(uri);
+        view_.SetOffline(true);
+
+        // Asked for a page, the view starts no load and does not even connect to its host.
+        log_.clear();
+        view_.Navigate(network.Url(scheme, "/page"));
+        ASSERT_TRUE(Pump([&] { return !view_.Busy(); }));
+        EXPECT_FALSE(Logged("DownloadBegin"));
+        EXPECT_EQ(network.Connections(), 0);
+
+        // A local page loads without its picture from the network; once online, the
+        // picture is asked for.
+        Load(path.string(), localUrl);
+        EXPECT_EQ(network.Connections(), 0);
+        view_.SetOffline(false);
+        Load(path.string(), localUrl);
+        EXPECT_TRUE(Pump([&] { return network.Connections() > 0; }));
+    }
 }
 
 class NewWindowTest : public WebKitViewTest {

@@ -26,10 +26,16 @@ TEST_F(MenuCommandTest, FixedCommandsComeFirstThenTabsAndLaunchEntriesByTheirRow
     CurrentTab = 0;
     const int backsBefore = Browser(0).Recorded().goBack;
 
-    // The tabs menu numbers the live tabs 0, 3 and 4: item 2 is tab 3.
-    Open(&FrmMain::Label5_Click, &FrmMain::Label5_MouseMove);
-    Choose("2. Tab 3");
-    EXPECT_EQ(CurrentTab, 3);
+    // The tabs menu numbers the live tabs 0, 3 and 4: item 2 is tab 3, the last item tab 4.
+    const struct {
+        const char* row;
+        int tab;
+    } tabRows[] = {{"2. Tab 3", 3}, {"3. Tab 4", 4}, {"1. Zero", 0}};
+    for (const auto& row : tabRows) {
+        Open(&FrmMain::Label5_Click, &FrmMain::Label5_MouseMove);
+        Choose(row.row);
+        EXPECT_EQ(CurrentTab, row.tab) << row.row;
+    }
     EXPECT_EQ(Main().lstMenu.Items(), (std::vector<std::string>{" 0", " 3", " 4"}));
 
     // A launch entry named like a fixed command runs that command; "Customise" the editor.

@@ -293,6 +293,9 @@ void WebKitView::Navigate(const std::string& address) {
     }
     if (address.empty() || !answering_) return;
     const std::string uri = UriForAddress(address);
+    // Offline, a network address never reaches the engine: it would connect to the host
+    // before it asks whether to load the page.
+    if (offline_ && NeedsNetwork(uri.c_str())) return;
     if (webkit::IsViewSourceAddress(uri)) webkit::KeepShownPageForSource(view_);
     webkit_web_view_load_uri(view_, uri.c_str());
 }
