@@ -35,8 +35,8 @@ void FrmMain::OpenFavourites() {
     top.SetTop(static_cast<float>(Picture9.Top()) + static_cast<float>(labFavs.Top()) +
                static_cast<float>(labFavs.Height()) + static_cast<float>(Top()));
     top.SetLeft(static_cast<float>(labFavs.Left()) + static_cast<float>(Left()));
-    top.labOpen.SetCaption("first");
-    top.labSource.SetCaption(path);
+    top.TopLevel = true;
+    top.Source = path;
     top.GetMenuItems(path);
     top.Show(platform::vbModeless, this);
     // The level takes the activation, so that a click back on the main window

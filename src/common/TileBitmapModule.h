@@ -1,6 +1,5 @@
 #pragma once
 
-#include "platform/canvas.h"
 #include "platform/form.h"
 #include "platform/picturebox.h"
 
@@ -10,8 +9,5 @@ namespace TileBitmapModule {
 
 void TileBitmap(platform::PictureBox& Dest, platform::PictureBox& Src);
 void TileBitmapForm(platform::Form& Dest, platform::PictureBox& Src);
-
-// The tiling itself, on the drawing surfaces.
-void Tile(platform::Canvas& Dest, const platform::Canvas& Src);
 
 }  // namespace TileBitmapModule

@@ -40,10 +40,8 @@ FrmFavMenu::FrmFavMenu() : Form(FormStyle{.borderless = true, .showInTaskbar = f
     CreateRows();
     CreateScrollArrows();
     CreateFrame();
-    for (Control* hidden : {static_cast<Control*>(&Dir1), static_cast<Control*>(&File1),
-                            static_cast<Control*>(&labOpen), static_cast<Control*>(&labSource),
-                            static_cast<Control*>(&CurMenu)})
-        hidden->SetVisible(false);
+    Dir1.SetVisible(false);
+    File1.SetVisible(false);
     Timer1.SetInterval(1);
     Timer1.Tick = [this] { Timer1_Timer(); };
     Timer2.SetEnabled(false);
@@ -130,134 +128,30 @@ void FrmFavMenu::Form_Load() {
     FavMenuHighlightText = MenuHighlightTextColour;
 }
 
-bool FrmFavMenu::IsTopLevel() const { return labOpen.Caption() == "first"; }
-
 void FrmFavMenu::GetMenuItems(const std::string& Path) {
-    auto& main = frmMain.Get();
-    if (IsTopLevel()) {
-        labAdd.SetTop(labFolder(0).Top());
-        labOrganise.SetTop(labAdd.Top() + labAdd.Height());
-        labFolder(0).SetTop(labOrganise.Top() + labOrganise.Height() + 165);
-        labMenuItem(0).SetTop(labOrganise.Top() + labOrganise.Height() + 165);
-        labAdd.SetVisible(true);
-        labOrganise.SetVisible(true);
-        picSpacer.SetTop(labOrganise.Top() + labOrganise.Height());
-        picSpacer.SetHeight(120);
-        picSpacer.SetVisible(true);
-    }
+    if (TopLevel) PlaceCommandRows();
+    ListFolder(Path);
+    // The screen's height is read first: rows are made only as far as the screen reaches.
+    ScreenSize::GetMaxSize();
 
-    // A folder that cannot be listed (removed meanwhile, unreadable) shows as empty.
-    Try([&] { Dir1.SetPath(Path); });
-    Try([&] { File1.SetPath(Path); });
+    LayOutRows(folderRows_, FolderCaptions());
+    // Links follow the last folder row without a gap.
+    if (File1.ListCount() > 0 && Dir1.ListCount() > 0) labMenuItem(0).SetTop(folderRows_.Bottom());
+    LayOutRows(linkRows_, LinkCaptions());
+    if (Dir1.ListCount() == 0 && File1.ListCount() == 0) ShowEmptyRow();
 
-    const int folderCount = Dir1.ListCount();
-    if (folderCount > 0) {
-        labFolder(0).SetCaption(General::GetFileName(Dir1.List(0)));
-        labFolder(0).SetVisible(true);
-        picFolder(0).SetLeft(90);
-        picFolder(0).SetTop(labFolder(0).Top());
-        picFolder(0).SetVisible(true);
-        for (int i = 1; i < folderCount; ++i) {
-            picFolder.Load(i);
-            labFolder.Load(i);
-            labFolder(i).SetCaption(General::GetFileName(Dir1.List(i)));
-            labFolder(i).SetTop(labFolder(i - 1).Top() + labFolder(i - 1).Height());
-            labFolder(i).SetVisible(true);
-            picFolder(i).SetLeft(90);
-            picFolder(i).SetPicture(main.Skin["picFolder"].GetPicture());
-            picFolder(i).SetTop(labFolder(i).Top());
-            picFolder(i).SetVisible(true);
-        }
-    }
-
-    const int linkCount = File1.ListCount();
-    if (linkCount > 0) {
-        const auto caption = [&](int i) {
-            const std::string& name = File1.List(i);
-            return name.substr(0, name.size() - std::min<std::size_t>(4, name.size()));
-        };
-        labMenuItem(0).SetCaption(caption(0));
-        if (folderCount > 0) {
-            auto& last = labFolder(labFolder.UBound());
-            labMenuItem(0).SetTop(last.Top() + last.Height());
-        }
-        labMenuItem(0).SetVisible(true);
-        picLink(0).SetLeft(90);
-        picLink(0).SetTop(labMenuItem(0).Top());
-        picLink(0).SetVisible(true);
-        for (int i = 1; i < linkCount; ++i) {
-            labMenuItem.Load(i);
-            labMenuItem(i).SetCaption(caption(i));
-            labMenuItem(i).SetTop(labMenuItem(i - 1).Top() + labMenuItem(i - 1).Height());
-            labMenuItem(i).SetVisible(true);
-            picLink.Load(i);
-            picLink(i).SetPicture(main.Skin["picLink"].GetPicture());
-            picLink(i).SetLeft(90);
-            picLink(i).SetTop(labMenuItem(i).Top());
-            picLink(i).SetVisible(true);
-        }
-    }
-
-    if (folderCount == 0 && linkCount == 0) {
-        labMenuItem(0).SetCaption("[empty]");
-        labMenuItem(0).SetVisible(true);
-        labMenuItem(0).SetEnabled(false);
-    }
-
-    double textWidth = 300;
-    labFolder.ForEach([&](Label& row, int) { textWidth = std::max(textWidth, TextWidth(row.Caption())); });
-    labMenuItem.ForEach([&](Label& row, int) { textWidth = std::max(textWidth, TextWidth(row.Caption())); });
-    // The command rows count too: a top level narrower than their captions would cut them short.
-    if (IsTopLevel())
-        for (Label* command : {&labAdd, &labOrganise}) textWidth = std::max(textWidth, TextWidth(command->Caption()));
+    const double textWidth = TextWidthOfRows();
     const double levelWidth = 2 * labFolder(0).Left() + textWidth;
     SetWidth(levelWidth);
+    SizeCommandRows(textWidth);
+    labFolder.ForEach([&](Label& row, int) { SizeRow(row); });
+    labMenuItem.ForEach([&](Label& row, int) { SizeRow(row); });
+    if (Dir1.ListCount() > 0) labFolder.ForEach([&](Label&, int i) { PlaceArrow(i); });
 
-    for (Label* command : {&labAdd, &labOrganise}) {
-        command->SetWidth(textWidth);
-        command->SetForeColor(FavMenuTextColour);
-    }
-    picSpacer.SetWidth(textWidth);
-    picSpacer.SetLeft(labFolder(0).Left());
-
-    labFolder.ForEach([&](Label& row, int) {
-        row.SetWidth(levelWidth);
-        row.SetForeColor(FavMenuTextColour);
-    });
-    labMenuItem.ForEach([&](Label& row, int) {
-        SkipFailures([&] { row.SetWidth(levelWidth); }, [&] { row.SetForeColor(FavMenuTextColour); });
-    });
-
-    for (int i = 0; i < folderCount; ++i) {
-        if (i > 0) picArrow.Load(i);
-        picArrow(i).SetPicture(main.Skin["picArrow"].GetPicture());
-        picArrow(i).SetTop(labFolder(i).Top());
-        picArrow(i).SetLeft(levelWidth - 90 - picArrow(i).Width());
-        picArrow(i).SetVisible(true);
-    }
-
-    const double margin = IsTopLevel() ? labAdd.Top() : labFolder(0).Top();
-    const auto bottom = [&](Label& row) { return row.Top() + row.Height() + margin; };
-    const double L = bottom(labMenuItem(labMenuItem.UBound()));
-    const double F = bottom(labFolder(labFolder.UBound()));
-    SetHeight(L > F ? L : F);
-
-    ScreenSize::GetMaxSize();
+    const double margin = RowMargin();
+    SetHeight(NaturalHeight(margin));
     if (Top() + Height() > ScreenSize::MaxHeight) {
-        SetHeight(ScreenSize::MaxHeight - Top() - 60);
-        picScroll.SetVisible(true);
-        labScroll.SetVisible(true);
-        CheckVisibleItems();
-        const auto lastVisibleBottom = [&](auto& rows) {
-            double lowest = 0;
-            rows.ForEach([&](Label& row, int) {
-                if (row.Visible()) lowest = row.Top() + row.Height() + margin + labScroll.Height();
-            });
-            return std::max(lowest, IsTopLevel() ? 1215.0 : 600.0);
-        };
-        const double FB = lastVisibleBottom(labFolder);
-        const double LB = lastVisibleBottom(labMenuItem);
-        SetHeight(LB > FB ? LB : FB);
+        CutToScreen(margin);
     } else {
         picScroll.SetVisible(false);
         labScroll.SetVisible(false);
@@ -265,7 +159,109 @@ void FrmFavMenu::GetMenuItems(const std::string& Path) {
 
     const double levelHeight = Height();
     picMenuBack.Move(picMenuBack.Left(), picMenuBack.Top(), levelWidth, levelHeight);
+    PlaceScrollArrows(levelWidth, levelHeight);
+    FramePieces().Place(levelWidth, levelHeight);
+    TileFrame();
+    labScroll.SetTop(picScroll.Top());
+    labScroll.SetLeft(0);
+}
 
+// The top level's two command rows and the separator under them; the first row of
+// folders or links starts below.
+void FrmFavMenu::PlaceCommandRows() {
+    labAdd.SetTop(labFolder(0).Top());
+    labOrganise.SetTop(labAdd.Top() + labAdd.Height());
+    labFolder(0).SetTop(labOrganise.Top() + labOrganise.Height() + 165);
+    labMenuItem(0).SetTop(labOrganise.Top() + labOrganise.Height() + 165);
+    labAdd.SetVisible(true);
+    labOrganise.SetVisible(true);
+    picSpacer.SetTop(labOrganise.Top() + labOrganise.Height());
+    picSpacer.SetHeight(120);
+    picSpacer.SetVisible(true);
+}
+
+void FrmFavMenu::ListFolder(const std::string& Path) {
+    // A folder that cannot be listed (removed meanwhile, unreadable) shows as empty.
+    Try([&] { Dir1.SetPath(Path); });
+    Try([&] { File1.SetPath(Path); });
+}
+
+std::vector<std::string> FrmFavMenu::FolderCaptions() const {
+    std::vector<std::string> captions;
+    captions.reserve(Dir1.Items().size());
+    for (const std::string& folder : Dir1.Items()) captions.push_back(General::GetFileName(folder));
+    return captions;
+}
+
+// A shortcut's file name without its last four characters, the ".url".
+std::vector<std::string> FrmFavMenu::LinkCaptions() const {
+    std::vector<std::string> captions;
+    captions.reserve(File1.Items().size());
+    for (const std::string& name : File1.Items())
+        captions.push_back(name.substr(0, name.size() - std::min<std::size_t>(4, name.size())));
+    return captions;
+}
+
+void FrmFavMenu::ShowEmptyRow() {
+    labMenuItem(0).SetCaption("[empty]");
+    labMenuItem(0).SetVisible(true);
+    labMenuItem(0).SetEnabled(false);
+}
+
+double FrmFavMenu::TextWidthOfRows() {
+    double textWidth = std::max({300.0, WidestCaption(folderRows_), WidestCaption(linkRows_)});
+    // The command rows count too: a top level narrower than their captions would cut them short.
+    if (TopLevel)
+        for (Label* command : {&labAdd, &labOrganise}) textWidth = std::max(textWidth, TextWidth(command->Caption()));
+    return textWidth;
+}
+
+// Every row counts, made or not; row 0 counts with whatever caption it holds, its
+// design text on a level without rows of its kind.
+double FrmFavMenu::WidestCaption(RowKind& kind) {
+    double widest = TextWidth(kind.labels(0).Caption());
+    for (const std::string& caption : kind.captions) widest = std::max(widest, TextWidth(caption));
+    return widest;
+}
+
+void FrmFavMenu::SizeCommandRows(double textWidth) {
+    for (Label* command : {&labAdd, &labOrganise}) {
+        command->SetWidth(textWidth);
+        command->SetForeColor(FavMenuTextColour);
+    }
+    picSpacer.SetWidth(textWidth);
+    picSpacer.SetLeft(labFolder(0).Left());
+}
+
+// The space above the first row, kept below the last one.
+double FrmFavMenu::RowMargin() { return TopLevel ? labAdd.Top() : labFolder(0).Top(); }
+
+double FrmFavMenu::NaturalHeight(double margin) {
+    const double L = linkRows_.Bottom() + margin;
+    const double F = folderRows_.Bottom() + margin;
+    return L > F ? L : F;
+}
+
+// The level is cut to the screen and ends below its last whole row, above the down arrow.
+void FrmFavMenu::CutToScreen(double margin) {
+    SetHeight(ScreenSize::MaxHeight - Top() - 60);
+    picScroll.SetVisible(true);
+    labScroll.SetVisible(true);
+    CheckVisibleItems();
+    const double least = TopLevel ? 1215.0 : 600.0;
+    const auto lastVisibleBottom = [&](ControlArray<Label>& rows) {
+        double lowest = 0;
+        rows.ForEach([&](Label& row, int) {
+            if (row.Visible()) lowest = row.Top() + row.Height() + margin + labScroll.Height();
+        });
+        return std::max(lowest, least);
+    };
+    const double FB = lastVisibleBottom(labFolder);
+    const double LB = lastVisibleBottom(labMenuItem);
+    SetHeight(LB > FB ? LB : FB);
+}
+
+void FrmFavMenu::PlaceScrollArrows(double levelWidth, double levelHeight) {
     picScroll.SetTop(levelHeight - picScroll.Height() - picBottom.Height());
     picScroll.SetLeft(levelWidth / 2 - picScroll.Width() / 2);
     labScroll.SetWidth(levelWidth);
@@ -275,13 +271,6 @@ void FrmFavMenu::GetMenuItems(const std::string& Path) {
     labScrollUp.SetTop(picTop.Height());
     picScrollUp.SetTop(picTop.Height());
     picScrollUp.SetLeft(levelWidth / 2 - picScrollUp.Width() / 2);
-
-    FramePieces().Place(levelWidth, levelHeight);
-
-    TileFrame();
-
-    labScroll.SetTop(picScroll.Top());
-    labScroll.SetLeft(0);
 }
 
 void FrmFavMenu::TileFrame() {

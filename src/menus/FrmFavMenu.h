@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <string>
+#include <vector>
 
 #include "menus/MenuFrame.h"
 #include "platform/color.h"
@@ -65,9 +67,9 @@ public:
     }
     platform::DirListBox Dir1;
     platform::FileListBox File1{"*.url"};
-    platform::Label labOpen;    // "first" on the top level
-    platform::Label labSource;  // the level's own folder
-    platform::Label CurMenu;    // the folder row hovered last
+    bool TopLevel = false;      // the level the menu bar opens on the Favorites folder
+    std::string Source;         // the level's own folder
+    std::int16_t CurMenu = 0;   // the folder row hovered last
     platform::Timer Timer1;     // close poll
     platform::Timer Timer2;     // sub-level delay
 
@@ -90,12 +92,64 @@ protected:
     void Form_Unload(int& Cancel) override;
 
 private:
+    // The rows of one kind, the folder rows or the link rows. Row i stands for entry i
+    // of the level's folder or file list and lies one row height below row i-1. Its
+    // controls (label, icon and, for a folder, arrow) are made only while the row can
+    // show: a level of any length costs the rows it shows.
+    struct RowKind {
+        platform::ControlArray<platform::Label>& labels;
+        platform::ControlArray<platform::PictureBox>& icons;
+        platform::ControlArray<platform::PictureBox>* arrows;  // the folder rows' sub-menu arrows
+        const char* iconPicture;                                // the skin's picture of the icon
+        std::vector<std::string> captions;                      // one per entry
+        std::map<int, std::string> toolTips;                    // of rows that scrolled out
+
+        int Count() const { return static_cast<int>(captions.size()); }
+        double RowHeight() { return labels(0).Height(); }
+        // Row 0 comes with the form and is the first row of its kind.
+        double Top(int i) { return labels(0).Top() + i * RowHeight(); }
+        // The bottom of the last row, or of row 0 when there is none.
+        double Bottom() { return Top(Count() > 0 ? Count() - 1 : 0) + RowHeight(); }
+    };
+
+    // Where a level shows rows, as CheckVisibleItems tests them: a row shows when its
+    // Top is at least T and its bottom, measured in the window, at most B.
+    struct VisibleWindow {
+        float scrolled, T, B;
+        bool Fits(double top, double height) const;
+    };
+
     void CreateRows();
     void CreateFrame();
     void CreateScrollArrows();
     void WireEvents();
-    // The level is the top one: labOpen holds "first", case included.
-    bool IsTopLevel() const;
+
+    // The steps of GetMenuItems.
+    void PlaceCommandRows();
+    void ListFolder(const std::string& Path);
+    std::vector<std::string> FolderCaptions() const;
+    std::vector<std::string> LinkCaptions() const;
+    void LayOutRows(RowKind& kind, std::vector<std::string> captions);
+    void ShowEmptyRow();
+    double TextWidthOfRows();
+    double WidestCaption(RowKind& kind);
+    void SizeCommandRows(double textWidth);
+    double RowMargin();
+    double NaturalHeight(double margin);
+    void CutToScreen(double margin);
+    void PlaceScrollArrows(double levelWidth, double levelHeight);
+
+    // One row of either kind: laid out (caption, place, icon), sized to the level, its arrow placed.
+    void LayOutRow(RowKind& kind, int i);
+    void SizeRow(platform::Label& row);
+    void PlaceArrow(int i);
+    // A row scrolled into the window is made whole; one scrolled out goes, row 0 only hides.
+    void MakeRow(RowKind& kind, int i);
+    void ShowRow(RowKind& kind, int i);
+    void RemoveRow(RowKind& kind, int i);
+    void ShowRowsThatFit(RowKind& kind, const VisibleWindow& window);
+    bool RowShown(RowKind& kind, int i);
+
     // The address of the shortcut of link row Index.
     std::string ShortcutAddress(int Index);
     // Tiles the frame pieces, the background and the separator from the skin.
@@ -111,6 +165,8 @@ private:
     void RunCommandRow(Dialog&& dialog);
     void Highlight(platform::Label& row, bool on);
 
+    RowKind folderRows_{labFolder, picFolder, &picArrow, "picFolder", {}, {}};
+    RowKind linkRows_{labMenuItem, picLink, nullptr, "picLink", {}, {}};
     // The link row whose shortcut was read last, -1 before the first.
     int shortcutReadRow_ = -1;
 };

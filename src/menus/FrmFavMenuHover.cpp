@@ -6,7 +6,6 @@
 #include "app/Forms.h"
 #include "app/FrmMain.h"
 #include "app/State.h"
-#include "common/Conversions.h"
 #include "menus/FrmFavMenu.h"
 #include "menus/MenuState.h"
 #include "platform/error.h"
@@ -54,13 +53,13 @@ void FrmFavMenu::ResetMenuFolders(std::int16_t Index) {
 
 void FrmFavMenu::picMenuBack_MouseMove() {
     Timer2.SetEnabled(false);
-    FavMenuHoverPath = labSource.Caption();
+    FavMenuHoverPath = Source;
     ResetMenuItems(-1);
     ResetMenuFolders(-1);
 }
 
 void FrmFavMenu::labFolder_MouseMove(int Index) {
-    CurMenu.SetCaption(Conversions::Str(Index));
+    CurMenu = static_cast<std::int16_t>(Index);
     ResetMenuItems(-1);
     ResetMenuFolders(static_cast<std::int16_t>(Index));
     Timer2.SetEnabled(true);
@@ -73,13 +72,13 @@ void FrmFavMenu::labMenuItem_MouseMove(int Index) {
     // an address is read once while the pointer stays on its row.
     if (Index != shortcutReadRow_ && row.ToolTipText().empty()) Try([&] { row.SetToolTipText(ShortcutAddress(Index)); });
     shortcutReadRow_ = Index;
-    FavMenuHoverPath = labSource.Caption();
+    FavMenuHoverPath = Source;
     ResetMenuItems(static_cast<std::int16_t>(Index));
     ResetMenuFolders(-1);
 }
 
 std::string FrmFavMenu::ShortcutAddress(int Index) {
-    return ReadInternetShortcut(labSource.Caption() + "/" + File1.List(Index));
+    return ReadInternetShortcut(Source + "/" + File1.List(Index));
 }
 
 void FrmFavMenu::labMenuItem_Click(int Index) {
@@ -101,13 +100,13 @@ void FrmFavMenu::labMenuItem_Click(int Index) {
 }
 
 void FrmFavMenu::labAdd_MouseMove() {
-    FavMenuHoverPath = labSource.Caption();
+    FavMenuHoverPath = Source;
     ResetMenuItems(-2);
     ResetMenuFolders(-2);
 }
 
 void FrmFavMenu::labOrganise_MouseMove() {
-    FavMenuHoverPath = labSource.Caption();
+    FavMenuHoverPath = Source;
     ResetMenuItems(-3);
     ResetMenuFolders(-3);
 }
@@ -132,22 +131,23 @@ void FrmFavMenu::labOrganise_Click() {
 
 void FrmFavMenu::Timer2_Timer() {
     Timer2.SetEnabled(false);
-    const int i = static_cast<int>(Conversions::Val(CurMenu.Caption()));
-    const double R = IsTopLevel() ? labAdd.Top() : labFolder(0).Top();
-    const double MenuTop = labFolder(i).Top() + Top() - R - std::abs(picMenuBack.Top());
+    const int i = CurMenu;
+    const double R = TopLevel ? labAdd.Top() : labFolder(0).Top();
+    // The row may have scrolled out meanwhile: its place is where the level lays it.
+    const double MenuTop = folderRows_.Top(i) + Top() - R - std::abs(picMenuBack.Top());
     const double MenuLeft = Left() + Width() - 60;
     CreateNextMenu(static_cast<std::int16_t>(i), static_cast<std::int32_t>(std::lround(MenuTop)),
                    static_cast<std::int32_t>(std::lround(MenuLeft)));
 }
 
 void FrmFavMenu::CreateNextMenu(std::int16_t Index, std::int32_t MenuTop, std::int32_t MenuLeft) {
-    const std::string P = labSource.Caption() + "/" + labFolder(Index).Caption();
+    const std::string P = Source + "/" + folderRows_.captions.at(Index);
     if (SamePath(P, FavMenuHoverPath)) return;
     FavMenuHoverPath = P;
     auto& level = NewInstance<FrmFavMenu>();
     level.SetTop(MenuTop);
     level.SetLeft(MenuLeft);
-    level.labSource.SetCaption(P);
+    level.Source = P;
     level.GetMenuItems(P);
     level.Show(vbModeless, &frmMain.Get());
 }
@@ -155,8 +155,8 @@ void FrmFavMenu::CreateNextMenu(std::int16_t Index, std::int32_t MenuTop, std::i
 void FrmFavMenu::Timer1_Timer() {
     // A level without a folder (the Favorites folder could not be had) holds no
     // path, not every one: it closes.
-    if (!labSource.Caption().empty() && PathWithin(FavMenuHoverPath, labSource.Caption())) return;
-    if (DropMenuOpen != 1 && IsTopLevel()) {
+    if (!Source.empty() && PathWithin(FavMenuHoverPath, Source)) return;
+    if (DropMenuOpen != 1 && TopLevel) {
         auto& main = frmMain.Get();
         main.ResetButtons(-1);
         main.ResetMenus(main.labDummy);

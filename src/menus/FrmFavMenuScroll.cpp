@@ -3,7 +3,6 @@
 #include <cmath>
 
 #include "menus/FrmFavMenu.h"
-#include "platform/error.h"
 
 using namespace platform;
 
@@ -34,8 +33,8 @@ void FrmFavMenu::PlaceTopPieces() {
 
 void FrmFavMenu::HideDownArrowAtBottom() {
     if (Dir1.ListCount() == 0 && File1.ListCount() == 0) return;
-    Label& last = File1.ListCount() > 0 ? labMenuItem(labMenuItem.UBound()) : labFolder(labFolder.UBound());
-    if (last.Visible()) {
+    RowKind& kind = File1.ListCount() > 0 ? linkRows_ : folderRows_;
+    if (RowShown(kind, kind.Count() - 1)) {
         labScroll.SetVisible(false);
         picScroll.SetVisible(false);
     }
@@ -75,32 +74,16 @@ void FrmFavMenu::ScrollMenuUp() {
 }
 
 void FrmFavMenu::CheckVisibleItems() {
-    const float scrolled = std::abs(static_cast<float>(picMenuBack.Top()));
-    const float T = scrolled + (labScrollUp.Visible() ? static_cast<float>(labScrollUp.Height()) : 0.0f);
-    const float B = static_cast<float>(Height() - picScroll.Height());
-    const auto fits = [&](const Control& row) {
-        const float top = static_cast<float>(row.Top());
-        return !(top + static_cast<float>(row.Height()) - scrolled > B || top < T);
-    };
-    if (Dir1.ListCount() > 0) {
-        labFolder.ForEach([&](Label& row, int i) {
-            const bool shown = fits(row);
-            picFolder(i).SetVisible(shown);
-            row.SetVisible(shown);
-            picArrow(i).SetVisible(shown);
-        });
-    }
-    if (File1.ListCount() > 0) {
-        labMenuItem.ForEach([&](Label& row, int i) {
-            const bool shown = fits(row);
-            Try([&] { picLink(i).SetVisible(shown); });
-            Try([&] { row.SetVisible(shown); });
-        });
-    }
-    if (IsTopLevel()) {
+    VisibleWindow window;
+    window.scrolled = std::abs(static_cast<float>(picMenuBack.Top()));
+    window.T = window.scrolled + (labScrollUp.Visible() ? static_cast<float>(labScrollUp.Height()) : 0.0f);
+    window.B = static_cast<float>(Height() - picScroll.Height());
+    if (Dir1.ListCount() > 0) ShowRowsThatFit(folderRows_, window);
+    if (File1.ListCount() > 0) ShowRowsThatFit(linkRows_, window);
+    if (TopLevel) {
         for (Control* command : {static_cast<Control*>(&labAdd), static_cast<Control*>(&labOrganise),
                                  static_cast<Control*>(&picSpacer)})
-            command->SetVisible(static_cast<float>(command->Top()) >= T);
+            command->SetVisible(static_cast<float>(command->Top()) >= window.T);
     }
 }
 

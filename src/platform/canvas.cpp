@@ -56,6 +56,7 @@ void Canvas::SetPixelSize(int width, int height) {
         cr->paint();
     }
     image_ = resized;
+    tiles_.clear();
     width_ = width;
     height_ = height;
     if (fillsWindow_)
@@ -95,17 +96,22 @@ Picture Canvas::Image() const {
 
 void Canvas::Cls() {
     PaintBackground(Cairo::Context::create(image_));
+    tiles_.clear();
     CurrentX = 0;
     CurrentY = 0;
     ImageChanged();
 }
 
-Glib::RefPtr<Pango::Layout> Canvas::Layout(const std::string& text) {
-    auto layout = create_pango_layout(ScreenLine(text));
+Pango::FontDescription Canvas::Font() const {
     Pango::FontDescription font(FontName);
     font.set_size(static_cast<int>(FontSize * PANGO_SCALE));
     font.set_weight(FontBold ? Pango::WEIGHT_BOLD : Pango::WEIGHT_NORMAL);
-    layout->set_font_description(font);
+    return font;
+}
+
+Glib::RefPtr<Pango::Layout> Canvas::Layout(const std::string& text) {
+    auto layout = create_pango_layout(ScreenLine(text));
+    layout->set_font_description(Font());
     return layout;
 }
 
@@ -123,9 +129,29 @@ void Canvas::Print(const std::string& text) {
 }
 
 double Canvas::TextWidth(const std::string& text) {
+    // One layout serves every measure: making a layout costs more than measuring with it.
+    if (!measure_) measure_ = create_pango_layout("");
+    measure_->set_font_description(Font());
+    measure_->set_text(ScreenLine(text));
     int width = 0, height = 0;
-    Layout(text)->get_pixel_size(width, height);
+    measure_->get_pixel_size(width, height);
     return PixelsToTwipsX(width);
+}
+
+void Canvas::Tile(const Canvas& source) {
+    Cls();
+    const int width = std::min(source.width_, source.image_->get_width());
+    const int height = std::min(source.height_, source.image_->get_height());
+    auto piece = Cairo::ImageSurface::create(Cairo::FORMAT_RGB24, width, height);
+    auto pieceCr = Cairo::Context::create(piece);
+    pieceCr->set_source(source.image_, 0, 0);
+    pieceCr->paint();
+    tiles_ = Cairo::SurfacePattern::create(piece);
+    tiles_->set_extend(Cairo::EXTEND_REPEAT);
+    auto cr = Cairo::Context::create(image_);
+    cr->set_source(tiles_);
+    cr->paint();
+    ImageChanged();
 }
 
 void Canvas::CopyFrom(const Canvas& source, int x, int y, int width, int height, int sourceX, int sourceY) {
@@ -196,6 +222,10 @@ void Canvas::get_preferred_height_vfunc(int& minimum, int& natural) const {
 }
 
 bool Canvas::on_draw(const Cairo::RefPtr<Cairo::Context>& cr) {
+    if (tiles_ && (width_ > image_->get_width() || height_ > image_->get_height())) {
+        cr->set_source(tiles_);
+        cr->paint();
+    }
     cr->set_source(image_, 0, 0);
     cr->paint();
     return Gtk::Fixed::on_draw(cr);

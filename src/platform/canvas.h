@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cairomm/pattern.h>
 #include <cairomm/surface.h>
 #include <gtkmm/fixed.h>
 
@@ -56,6 +57,12 @@ public:
     void Print(const std::string& text);
     double TextWidth(const std::string& text);
 
+    // Clears what was drawn and covers the canvas with copies of the source's image,
+    // 1:1 from the top-left corner, cut at the far edges. Past MaxImageSide, where the
+    // canvas keeps no persistent image, the copies still show, until the canvas is
+    // cleared or resized.
+    void Tile(const Canvas& source);
+
     // Copies a rectangle of another canvas's image into this one, in pixels.
     void CopyFrom(const Canvas& source, int x, int y, int width, int height, int sourceX, int sourceY);
 
@@ -76,9 +83,12 @@ private:
     std::size_t ImageDigest() const;
 
     void PaintBackground(const Cairo::RefPtr<Cairo::Context>& cr) const;
+    Pango::FontDescription Font() const;
     Glib::RefPtr<Pango::Layout> Layout(const std::string& text);
 
     Cairo::RefPtr<Cairo::ImageSurface> image_;
+    Glib::RefPtr<Pango::Layout> measure_;
+    Cairo::RefPtr<Cairo::SurfacePattern> tiles_;  // the copies of the last tiling
     int width_ = 0, height_ = 0;
     bool fillsWindow_ = false;
     OleColor backColor_ = vbButtonFace;

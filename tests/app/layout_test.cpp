@@ -301,4 +301,32 @@ TEST_F(TileBitmapTest, AFormIsFilledTheSameWay) {
     EXPECT_EQ(wrong, 0);
 }
 
+// A box taller than the largest persistent image, as a favourites level scrolled far
+// down grows, shows the copies down to its far edge.
+TEST_F(TileBitmapTest, TheCopiesGoOnPastTheLargestImage) {
+    struct PlainForm : Form {};
+    PlainForm form;
+    form.SetWidth(PixelsToTwipsX(40));
+    form.SetHeight(PixelsToTwipsY(40));
+    PictureBox src, dest;
+    const Surface piece = Pattern(7, 5);
+    Hold(src, piece);
+    dest.PlaceIn(form);
+    const int tall = Canvas::MaxImageSide + 300;
+    SizeInPixels(dest, 20, tall);
+    form.Show();
+    ASSERT_TRUE(testing_support::Pump([&] { return dest.Widget().get_allocated_height() == tall; }));
+    TileBitmapModule::TileBitmap(dest, src);
+
+    const int from = Canvas::MaxImageSide + 100;
+    auto shown = Cairo::ImageSurface::create(Cairo::FORMAT_RGB24, 20, 50);
+    auto cr = Cairo::Context::create(shown);
+    cr->translate(0, -from);
+    gtk_widget_draw(dest.Widget().gobj(), cr->cobj());
+    int wrong = 0;
+    for (int y = 0; y < 50; ++y)
+        for (int x = 0; x < 20; ++x) wrong += Pixel(shown, x, y) != Pixel(piece, x % 7, (from + y) % 5);
+    EXPECT_EQ(wrong, 0);
+}
+
 }  // namespace

@@ -55,20 +55,22 @@ protected:
         testing_support::PumpFor(300);
     }
 
-    // Clicks the favourites title and moves on it, as a user opens the favourites menu.
+    // Clicks the favourites title and moves on it, as a user opens the favourites menu,
+    // until the menu is on screen.
     FrmFavMenu& OpenFavourites() {
         const int x = TwipsToPixelsX(Main().Left() + Main().Picture9.Left() + Main().labFavs.Left() + 300);
         const int y = TwipsToPixelsY(Main().Top() + Main().Picture9.Top() + Main().labFavs.Top() + 90);
         PointAt(x, y);
         Click();
         PointAt(x + 2, y);
-        EXPECT_TRUE(Pump([&] { return frmFavMenu.Loaded() && frmFavMenu->Visible(); })) << "the favourites menu did not open";
+        EXPECT_TRUE(Pump([&] { return frmFavMenu.Loaded() && frmFavMenu->Visible() && frmFavMenu->Window().get_mapped(); }))
+            << "the favourites menu did not open";
         return frmFavMenu.Get();
     }
 
     FrmFavMenu* Level(const std::string& path) {
         for (auto* form : LoadedForms())
-            if (auto* level = dynamic_cast<FrmFavMenu*>(form); level && level->labSource.Caption() == path) return level;
+            if (auto* level = dynamic_cast<FrmFavMenu*>(form); level && level->Source == path) return level;
         return nullptr;
     }
 
@@ -81,6 +83,15 @@ protected:
                 TwipsToPixelsY(level.Top() + level.picMenuBack.Top() + row.Top() + row.Height() / 2));
     }
 
+    // Rests the pointer on a folder row until the row's sub-level, on that folder, is
+    // on screen; nothing when it does not open.
+    FrmFavMenu* OpenSubLevel(FrmFavMenu& level, int row, const std::string& folder) {
+        PointAtRow(level, level.labFolder(row));
+        if (!Pump([&] { return Level(folder) != nullptr; }, 5000)) return nullptr;
+        FrmFavMenu* sub = Level(folder);
+        return Pump([&] { return sub->Window().get_mapped(); }) ? sub : nullptr;
+    }
+
     TestServer server;
     std::string favorites;
 };
@@ -88,17 +99,13 @@ protected:
 TEST_F(FavouritesE2eTest, AFavouriteTwoFoldersDownOpensInTheCurrentTab) {
     StartOnStartPage();
     auto& top = OpenFavourites();
-    ASSERT_TRUE(Pump([&] { return top.Window().get_mapped(); }));
     ASSERT_EQ(top.labFolder(0).Caption(), "News");
 
-    PointAtRow(top, top.labFolder(0));
-    ASSERT_TRUE(Pump([&] { return Level(favorites + "/News") != nullptr; }, 5000)) << "no sub-level for News";
-    auto& news = *Level(favorites + "/News");
-    ASSERT_TRUE(Pump([&] { return news.Window().get_mapped(); }));
-    PointAtRow(news, news.labFolder(0));
-    ASSERT_TRUE(Pump([&] { return Level(favorites + "/News/Papers") != nullptr; }, 5000)) << "no sub-level for Papers";
-    auto& papers = *Level(favorites + "/News/Papers");
-    ASSERT_TRUE(Pump([&] { return papers.Window().get_mapped(); }));
+    FrmFavMenu* news = OpenSubLevel(top, 0, favorites + "/News");
+    ASSERT_NE(news, nullptr) << "no sub-level for News";
+    FrmFavMenu* found = OpenSubLevel(*news, 0, favorites + "/News/Papers");
+    ASSERT_NE(found, nullptr) << "no sub-level for Papers";
+    auto& papers = *found;
 
     PointAtRow(papers, papers.labMenuItem(0));
     ASSERT_TRUE(Pump([&] { return papers.labMenuItem(0).ToolTipText() == server.Url("/daily"); }));
@@ -109,10 +116,39 @@ TEST_F(FavouritesE2eTest, AFavouriteTwoFoldersDownOpensInTheCurrentTab) {
     EXPECT_TRUE(Pump([&] { return !frmFavMenu.Loaded() && Level(favorites + "/News") == nullptr; }));
 }
 
+// A level longer than the screen scrolls one row for each move of the pointer over
+// its down arrow, down to its last shortcut, which opens.
+TEST_F(FavouritesE2eTest, ALongLevelScrollsDownToItsLastShortcut) {
+    server.Add("/last", TitledPage("Last page"));
+    const int links = 120;
+    std::filesystem::create_directories(favorites + "/Long");
+    for (int i = 0; i < links; ++i)
+        WriteInternetShortcut(favorites + "/Long/Link " + std::to_string(1000 + i) + ".url",
+                              server.Url(i == links - 1 ? "/last" : "/start"));
+    StartOnStartPage();
+    auto& top = OpenFavourites();
+    ASSERT_EQ(top.labFolder(0).Caption(), "Long");
+    FrmFavMenu* found = OpenSubLevel(top, 0, favorites + "/Long");
+    ASSERT_NE(found, nullptr) << "no sub-level for Long";
+    auto& level = *found;
+    ASSERT_TRUE(level.picScroll.Visible());
+
+    for (int moves = 0; level.picScroll.Visible(); ++moves) {
+        ASSERT_LT(moves, links) << "the down arrow never went";
+        const double scrolled = level.picMenuBack.Top();
+        testing_support::PointAtControl(level.labScroll, 20 + moves % 2, TwipsToPixelsY(level.labScroll.Height()) / 2);
+        ASSERT_TRUE(Pump([&] { return level.picMenuBack.Top() != scrolled; })) << "a move over the arrow scrolled nothing";
+    }
+    ASSERT_TRUE(level.labMenuItem.Exists(links - 1) && level.labMenuItem(links - 1).Visible());
+    PointAtRow(level, level.labMenuItem(links - 1));
+    ASSERT_TRUE(Pump([&] { return level.labMenuItem(links - 1).ToolTipText() == server.Url("/last"); }));
+    Click();
+    EXPECT_TRUE(Pump([&] { return Main().labCaption.Caption() == "Last page"; }, 15000)) << "the last favourite did not load";
+}
+
 TEST_F(FavouritesE2eTest, TheCurrentPageIsAddedToTheFavorites) {
     StartOnStartPage();
     auto& top = OpenFavourites();
-    ASSERT_TRUE(Pump([&] { return top.Window().get_mapped(); }));
     AddFavoriteDialog::WhenShown = [](AddFavoriteDialog& dialog) {
         dialog.SetFolder(1);
         dialog.Accept();

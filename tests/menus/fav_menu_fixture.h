@@ -39,8 +39,8 @@ protected:
         auto& level = frmFavMenu.Get();
         level.SetTop(top);
         level.SetLeft(left);
-        level.labOpen.SetCaption("first");
-        level.labSource.SetCaption(favorites);
+        level.TopLevel = true;
+        level.Source = favorites;
         level.GetMenuItems(favorites);
         level.Show();
         return level;
@@ -53,7 +53,7 @@ protected:
         auto& level = platform::NewInstance<FrmFavMenu>();
         level.SetTop(top);
         level.SetLeft(3000);
-        level.labSource.SetCaption(path);
+        level.Source = path;
         level.GetMenuItems(path);
         level.Show();
         return level;
@@ -64,14 +64,14 @@ protected:
         std::vector<std::string> folders;
         for (auto* form : platform::LoadedForms())
             if (auto* level = dynamic_cast<FrmFavMenu*>(form))
-                folders.push_back(level->labSource.Caption().substr(std::min(favorites.size() + 1, level->labSource.Caption().size())));
+                folders.push_back(level->Source.substr(std::min(favorites.size() + 1, level->Source.size())));
         return folders;
     }
 
     FrmFavMenu* Level(const std::string& relative) {
         const std::string path = relative.empty() ? favorites : favorites + "/" + relative;
         for (auto* form : platform::LoadedForms())
-            if (auto* level = dynamic_cast<FrmFavMenu*>(form); level && level->labSource.Caption() == path) return level;
+            if (auto* level = dynamic_cast<FrmFavMenu*>(form); level && level->Source == path) return level;
         return nullptr;
     }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,9 @@ std::vector<double> VisibleRowTops(platform::ControlArray<platform::Label>& rows
     });
     return tops;
 }
+
+// Row i is on screen: its controls are made and shown.
+bool Shown(platform::ControlArray<platform::Label>& rows, int i) { return rows.Exists(i) && rows(i).Visible(); }
 
 std::vector<std::string> Captions(platform::ControlArray<platform::Label>& rows) {
     std::vector<std::string> captions;
@@ -129,11 +133,15 @@ TEST_F(FavMenuTest, ScrollingToTheBottomAndBack) {
     }
     auto& level = OpenSub("Long", 1500);
     ASSERT_TRUE(level.picScroll.Visible());
+    // Tooltips read before scrolling; a shortcut changed after its row was read.
+    level.labMenuItem_MouseMove(0);
+    level.labMenuItem_MouseMove(1);
+    MakeShortcut("Long/link01.url", "http://127.0.0.1/changed");
     const double frameTop = level.picTopLeft.Top(), arrowTop = level.picScroll.Top();
     const auto visible = VisibleRowTops(level.labMenuItem);
     ASSERT_FALSE(visible.empty());
     EXPECT_EQ(visible.front(), 120);
-    EXPECT_FALSE(level.labMenuItem(59).Visible());
+    EXPECT_FALSE(Shown(level.labMenuItem, 59));
 
     level.ScrollMenu();
     EXPECT_EQ(level.picMenuBack.Top(), -225);
@@ -148,8 +156,10 @@ TEST_F(FavMenuTest, ScrollingToTheBottomAndBack) {
         level.labScroll_MouseMove();
         ++steps;
     }
-    EXPECT_TRUE(level.labMenuItem(59).Visible());
+    ASSERT_TRUE(Shown(level.labMenuItem, 59));
     EXPECT_FALSE(level.labScroll.Visible());
+    level.labMenuItem_MouseMove(59);
+    EXPECT_EQ(level.labMenuItem(59).ToolTipText(), "http://127.0.0.1/59");
     // The last row ends above where the down arrow stood.
     const double lastBottom = level.labMenuItem(59).Top() + 225 + level.picMenuBack.Top();
     EXPECT_LE(lastBottom, level.Height() - level.picScroll.Height());
@@ -160,6 +170,7 @@ TEST_F(FavMenuTest, ScrollingToTheBottomAndBack) {
     EXPECT_TRUE(level.picScroll.Visible());
     EXPECT_EQ(VisibleRowTops(level.labMenuItem), visible);
     EXPECT_EQ(level.picMenuBack.Height(), level.Height());
+    EXPECT_EQ(level.labMenuItem(1).ToolTipText(), "http://127.0.0.1/1") << "the tooltip read before scrolling is lost";
 }
 
 TEST_F(FavMenuTest, TheTopLevelsCommandRowsScrollAwayAndComeBack) {
@@ -175,4 +186,76 @@ TEST_F(FavMenuTest, TheTopLevelsCommandRowsScrollAwayAndComeBack) {
     top.ScrollMenuUp();
     top.ScrollMenuUp();
     EXPECT_TRUE(top.labAdd.Visible() && top.labOrganise.Visible() && top.picSpacer.Visible());
+}
+
+// A long level makes the controls of the rows it shows and no others, and scrolling
+// still shows every row in turn, down to the last one, which opens.
+TEST_F(FavMenuTest, ALongLevelMakesOnlyTheRowsItShows) {
+    struct Case {
+        std::string folder;  // "" for the top level
+        int folders, links;
+    };
+    // The top level first: the other folders lie in it.
+    const std::vector<Case> cases = {{"", 20, 280}, {"Links", 0, 300}, {"Folders", 300, 0}, {"Both", 40, 260}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.folder.empty() ? "top level" : c.folder);
+        const std::string prefix = c.folder.empty() ? "" : c.folder + "/";
+        MakeFolder(prefix);
+        std::set<std::string> entries;
+        for (int i = 0; i < c.folders; ++i) {
+            const std::string name = "folder " + std::to_string(1000 + i);
+            MakeFolder(prefix + name);
+            entries.insert(name);
+        }
+        for (int i = 0; i < c.links; ++i) {
+            const std::string name = "link " + std::to_string(1000 + i);
+            MakeShortcut(prefix + name + ".url", "http://127.0.0.1/" + std::to_string(i));
+            entries.insert(name);
+        }
+        FrmFavMenu& level = c.folder.empty() ? OpenTop(1500) : OpenSub(c.folder, 1500);
+        ASSERT_TRUE(level.picScroll.Visible());
+
+        std::set<std::string> seen;
+        // Each kind's controls: one per row shown, and row 0, which comes with the level, hidden or not.
+        const auto checkRows = [&] {
+            int shownFolders = 0, shownLinks = 0;
+            level.labFolder.ForEach([&](platform::Label& row, int) {
+                if (!row.Visible()) return;
+                ++shownFolders;
+                seen.insert(row.Caption());
+            });
+            level.labMenuItem.ForEach([&](platform::Label& row, int) {
+                if (!row.Visible()) return;
+                ++shownLinks;
+                seen.insert(row.Caption());
+            });
+            EXPECT_LE(level.labFolder.Count(), shownFolders + 1);
+            EXPECT_EQ(level.picFolder.Count(), level.labFolder.Count());
+            EXPECT_EQ(level.picArrow.Count(), level.labFolder.Count());
+            EXPECT_LE(level.labMenuItem.Count(), shownLinks + 1);
+            EXPECT_EQ(level.picLink.Count(), level.labMenuItem.Count());
+            return shownFolders + shownLinks;
+        };
+        EXPECT_GT(checkRows(), 30);
+        int steps = 0;
+        while (level.picScroll.Visible() && steps < 400) {
+            level.labScroll_MouseMove();
+            ++steps;
+            checkRows();
+            if (HasFailure()) break;
+        }
+        EXPECT_EQ(seen, entries);
+
+        MenuMode = 1;
+        if (c.links > 0) {
+            const int last = c.links - 1;
+            ASSERT_TRUE(Shown(level.labMenuItem, last));
+            level.labMenuItem_Click(last);
+            EXPECT_EQ(Browser(0).Recorded().navigations.back(), "http://127.0.0.1/" + std::to_string(last));
+        } else {
+            EXPECT_TRUE(Shown(level.labFolder, c.folders - 1));
+        }
+        FavMenuHoverPath = "";
+        ASSERT_TRUE(WaitForFolders({}));
+    }
 }

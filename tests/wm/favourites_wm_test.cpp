@@ -87,7 +87,7 @@ TEST_F(ProgramTest, ALevelClickedAndClosedLeavesTheCascadeOpen) {
 
     const auto level = [&](const std::string& path) -> FrmFavMenu* {
         for (Form* form : LoadedForms())
-            if (auto* found = dynamic_cast<FrmFavMenu*>(form); found && found->labSource.Caption() == path) return found;
+            if (auto* found = dynamic_cast<FrmFavMenu*>(form); found && found->Source == path) return found;
         return nullptr;
     };
     const auto mappedLevel = [&](const std::string& path) {
